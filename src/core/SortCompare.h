@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+namespace core {
+
+struct SortState {
+    int32_t column = 0;
+    bool descending = false;
+};
+
+// Locale-aware text ordering supplied by the platform layer: <0, 0 or >0.
+using TextCompare = std::function<int(std::string_view, std::string_view)>;
+
+// Process list: column 0 is the process id, column 1 the name.
+int CompareProcessRows(const SortState& s, uint32_t pid1, std::string_view name1,
+                       uint32_t pid2, std::string_view name2, const TextCompare& text);
+
+// Module list, given the two rows' texts in the sorted column: use count,
+// base address, image address, size, path.
+int CompareModuleCells(const SortState& s, std::string_view cell1, std::string_view cell2,
+                       const TextCompare& text);
+
+} // namespace core
