@@ -11,6 +11,10 @@ vantora_prepare_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot --init >/dev/null 2>&1 || true
+        # Xvfb has no window manager: Wine draws the frames itself and need
+        # not wait for a manager to answer when a window maps.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
         wineserver -w || true
     fi
     local fonts="$WINEPREFIX/drive_c/windows/Fonts"

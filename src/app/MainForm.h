@@ -1,0 +1,7 @@
+#pragma once
+
+#include "app/Main.h"
+#include "win32/FormDeclaration.h"
+
+// The main window's component tree, properties and event bindings.
+win32::FormDecl<TfMain> MainFormDeclaration();

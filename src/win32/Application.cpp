@@ -1,0 +1,54 @@
+#include "win32/Application.h"
+
+#include "core/ErrorText.h"
+#include "win32/Form.h"
+
+namespace win32 {
+
+Application::Application(HINSTANCE instance) : instance_(instance) {}
+
+int Application::Run(Form& mainForm)
+{
+    mainForm.Show();
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (PreTranslate && PreTranslate(msg))
+            continue;
+        HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+        if (root && ::IsDialogMessageA(root, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+HWND Application::ErrorBoxOwner() const
+{
+    return mainWindow_ && ::IsWindow(mainWindow_) ? mainWindow_ : nullptr;
+}
+
+void Application::HandleException(std::exception_ptr error)
+{
+    std::string message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        message = e.what();
+    } catch (...) {
+        message = "Unknown error";
+    }
+    const std::string text = core::ErrorBoxText(message);
+    ::MessageBoxA(ErrorBoxOwner(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void Application::Dispatch(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+}
+
+} // namespace win32

@@ -1,0 +1,232 @@
+#include "win32/Control.h"
+
+#include "core/DpiScale.h"
+#include "win32/Application.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace win32 {
+
+namespace {
+
+core::Rect ToRect(const Bounds& b)
+{
+    return {b.left, b.top, b.left + b.width, b.top + b.height};
+}
+
+} // namespace
+
+Control::Control(const ControlProps& props)
+    : Component(props.name), parentName_(props.parent), align_(props.align), bounds_(ToRect(props.bounds)),
+      tabOrder_(props.tabOrder), visible_(props.visible)
+{
+}
+
+Control::~Control()
+{
+    if (handle_ && ::IsWindow(handle_)) {
+        ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+        ::DestroyWindow(handle_);
+    }
+}
+
+Control* Control::FromHandle(HWND handle)
+{
+    return handle ? reinterpret_cast<Control*>(::GetWindowLongPtrA(handle, GWLP_USERDATA)) : nullptr;
+}
+
+void Control::CreateWindowFor(Control* parent, Application& app)
+{
+    parent_ = parent;
+    app_ = &app;
+    if (parent_)
+        parent_->AddChild(this);
+    Attach(CreateHandle(parent_ ? parent_->Handle() : nullptr));
+    AfterCreate();
+}
+
+void Control::Attach(HWND handle)
+{
+    if (!handle)
+        throw std::runtime_error("Cannot create window " + Name());
+    handle_ = handle;
+    ::SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+HWND Control::CreateNative(const char* className, DWORD style, DWORD exStyle, HWND parentWindow,
+                           const char* text)
+{
+    if (visible_)
+        style |= WS_VISIBLE;
+    return ::CreateWindowExA(exStyle, className, text, style | WS_CHILD | WS_CLIPSIBLINGS,
+                             bounds_.left, bounds_.top, bounds_.width(), bounds_.height(),
+                             parentWindow, nullptr, App().Instance(), nullptr);
+}
+
+HWND Control::CreateOwn(const char* className, DWORD style, DWORD exStyle, HWND parentWindow,
+                        const char* text)
+{
+    if (visible_ && parentWindow)
+        style |= WS_VISIBLE;
+    const bool child = parentWindow != nullptr;
+    return ::CreateWindowExA(exStyle, className, text, style | (child ? WS_CHILD | WS_CLIPSIBLINGS : 0),
+                             bounds_.left, bounds_.top, bounds_.width(), bounds_.height(),
+                             parentWindow, nullptr, App().Instance(), this);
+}
+
+void Control::RegisterOwnClass(HINSTANCE instance, const char* className, UINT classStyle,
+                               HCURSOR cursor, HBRUSH background)
+{
+    WNDCLASSEXA wc{};
+    if (::GetClassInfoExA(instance, className, &wc))
+        return;
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = &Control::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor ? cursor : ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    ::RegisterClassExA(&wc);
+}
+
+LRESULT CALLBACK Control::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<Control*>(create->lpCreateParams);
+        self->handle_ = window;
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    Control* self = FromHandle(window);
+    if (!self)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    // Exceptions never cross the system's frames: every handler runs below here.
+    try {
+        return self->WndProc(message, wParam, lParam);
+    } catch (...) {
+        self->App().HandleException(std::current_exception());
+        return 0;
+    }
+}
+
+LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ContainerProc(message, wParam, lParam);
+}
+
+LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT Control::ContainerProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        LRESULT result = 0;
+        if (Control* child = FromHandle(header->hwndFrom); child && child != this &&
+                                                           child->HandleNotify(*header, result))
+            return result;
+        break;
+    }
+    case WM_COMMAND:
+        if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this &&
+                                                                     child->HandleCommand(HIWORD(wParam)))
+            return 0;
+        break;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            Realign();
+        break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+bool Control::HandleNotify(NMHDR&, LRESULT&)
+{
+    return false;
+}
+
+bool Control::HandleCommand(WORD)
+{
+    return false;
+}
+
+void Control::SetBounds(const core::Rect& bounds)
+{
+    const bool resized = bounds.width() != bounds_.width() || bounds.height() != bounds_.height();
+    if (bounds == bounds_)
+        return;
+    bounds_ = bounds;
+    if (handle_ && parent_)
+        ::MoveWindow(handle_, bounds_.left, bounds_.top, bounds_.width(), bounds_.height(), TRUE);
+    BoundsChanged();
+    if (resized && parent_ && align_ != core::Align::None)
+        parent_->Realign();
+}
+
+void Control::SetWidth(int width)
+{
+    SetBounds({bounds_.left, bounds_.top, bounds_.left + width, bounds_.bottom});
+}
+
+void Control::SetHeight(int height)
+{
+    SetBounds({bounds_.left, bounds_.top, bounds_.right, bounds_.top + height});
+}
+
+void Control::SetVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (handle_ && parent_)
+        ::ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    if (parent_)
+        parent_->Realign();
+    if (OnVisibleChanged)
+        OnVisibleChanged(*this);
+}
+
+core::Rect Control::ClientArea() const
+{
+    RECT r{};
+    if (handle_)
+        ::GetClientRect(handle_, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void Control::Realign()
+{
+    // Moving a child can bounce back here through its own size change.
+    if (realigning_ || !handle_)
+        return;
+    realigning_ = true;
+    std::vector<core::AlignItem> items;
+    items.reserve(children_.size());
+    for (Control* child : children_)
+        items.push_back({child->align_, child->bounds_, child->visible_});
+    core::AlignItems(items, ClientArea());
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        if (children_[i]->align_ != core::Align::None && children_[i]->visible_)
+            children_[i]->SetBounds(items[i].bounds);
+    }
+    realigning_ = false;
+}
+
+void Control::ScaleBy(int numerator, int denominator)
+{
+    auto scale = [&](int v) { return core::MulDivRound(v, numerator, denominator); };
+    SetBounds({scale(bounds_.left), scale(bounds_.top), scale(bounds_.right), scale(bounds_.bottom)});
+}
+
+void Control::ApplyFont(HFONT font)
+{
+    if (handle_)
+        ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+} // namespace win32

@@ -1,0 +1,115 @@
+// The base of every visual component: a named window with alignment and
+// designed bounds. Containers (form, panel) lay their aligned children out.
+#pragma once
+
+#include "core/Alignment.h"
+#include "win32/Component.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace win32 {
+
+class Application;
+
+struct Bounds {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct ControlProps {
+    const char* name = "";
+    const char* parent = "";
+    core::Align align = core::Align::None;
+    Bounds bounds;
+    int tabOrder = -1;
+    bool visible = true;
+};
+
+class Control : public Component {
+public:
+    explicit Control(const ControlProps& props);
+    virtual ~Control();
+    HWND Handle() const { return handle_; }
+    Control* Parent() const { return parent_; }
+    Application& App() const { return *app_; }
+    core::Align Align() const { return align_; }
+    int TabOrder() const { return tabOrder_; }
+    const std::string& ParentName() const { return parentName_; }
+
+    // Bounds in the parent's client coordinates.
+    core::Rect BoundsRect() const { return bounds_; }
+    int Width() const { return bounds_.width(); }
+    int Height() const { return bounds_.height(); }
+    void SetBounds(const core::Rect& bounds);
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    std::function<void(Control&)> OnVisibleChanged;
+
+    // The general-purpose tag: any pointer the owner wants to hang on the control.
+    void* Tag = nullptr;
+
+    // Creates the window as a child of the parent's window (or top-level).
+    void CreateWindowFor(Control* parent, Application& app);
+
+    // Aligned children, in creation order.
+    const std::vector<Control*>& Children() const { return children_; }
+    void Realign();
+    virtual core::Rect ClientArea() const;
+
+    static Control* FromHandle(HWND handle);
+
+    // Messages a child sends to its parent come back to the child here.
+    virtual bool HandleNotify(NMHDR& header, LRESULT& result);
+    virtual bool HandleCommand(WORD code);
+
+    // Scale designed positions and sizes by numerator/denominator.
+    virtual void ScaleBy(int numerator, int denominator);
+
+    virtual void ApplyFont(HFONT font);
+    bool UsesParentFont() const { return parentFont_; }
+
+protected:
+    virtual HWND CreateHandle(HWND parentWindow) = 0;
+    // Our own window classes route their messages here.
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Children of our own classes hand notifications and commands on.
+    LRESULT ContainerProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND CreateNative(const char* className, DWORD style, DWORD exStyle, HWND parentWindow,
+                      const char* text = "");
+    HWND CreateOwn(const char* className, DWORD style, DWORD exStyle, HWND parentWindow,
+                   const char* text = "");
+    static void RegisterOwnClass(HINSTANCE instance, const char* className, UINT classStyle,
+                                 HCURSOR cursor, HBRUSH background);
+
+    virtual void BoundsChanged() {}
+    // Runs once the window exists and is attached to this object.
+    virtual void AfterCreate() {}
+
+    bool parentFont_ = true;
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND handle);
+    void AddChild(Control* child) { children_.push_back(child); }
+
+    HWND handle_ = nullptr;
+    Control* parent_ = nullptr;
+    Application* app_ = nullptr;
+    std::string parentName_;
+    core::Align align_;
+    core::Rect bounds_;
+    int tabOrder_;
+    bool visible_;
+    bool realigning_ = false;
+    std::vector<Control*> children_;
+};
+
+} // namespace win32

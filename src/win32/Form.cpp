@@ -1,0 +1,192 @@
+#include "win32/Form.h"
+
+#include "core/DpiScale.h"
+#include "core/Placement.h"
+#include "win32/Application.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+
+ControlProps FormControlProps(const FormProps& p)
+{
+    ControlProps c;
+    c.name = p.name;
+    c.bounds = {p.left, p.top, p.clientWidth, p.clientHeight};
+    c.visible = false;
+    return c;
+}
+
+int DisplayDpi()
+{
+    WindowDC screen(nullptr);
+    return ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+int HeightOfZero(HWND window, HFONT font)
+{
+    WindowDC dc(window);
+    SelectedObject select(dc.Get(), font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc.Get(), "0", 1, &size);
+    return size.cy;
+}
+
+} // namespace
+
+Form::Form(const FormProps& props) : Control(FormControlProps(props)), props_(props) {}
+
+Form::~Form()
+{
+    // Children go first, while the form's window still exists.
+    while (!components_.empty())
+        components_.pop_back();
+}
+
+Component* Form::FindComponent(std::string_view name) const
+{
+    if (name == Name())
+        return const_cast<Form*>(this);
+    for (const auto& c : components_) {
+        if (c->Name() == name)
+            return c.get();
+    }
+    return nullptr;
+}
+
+HWND Form::CreateHandle(HWND)
+{
+    HINSTANCE instance = App().Instance();
+    if (props_.iconName) {
+        bigIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, props_.iconName, IMAGE_ICON,
+                                                       ::GetSystemMetrics(SM_CXICON),
+                                                       ::GetSystemMetrics(SM_CYICON), 0)));
+        smallIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, props_.iconName, IMAGE_ICON,
+                                                         ::GetSystemMetrics(SM_CXSMICON),
+                                                         ::GetSystemMetrics(SM_CYSMICON), 0)));
+    }
+    RegisterOwnClass(instance, props_.name, CS_DBLCLKS, nullptr,
+                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RECT r{0, 0, props_.clientWidth, props_.clientHeight};
+    ::AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+    HWND window = ::CreateWindowExA(kFormExStyle, props_.name, props_.caption, kFormStyle,
+                                    props_.left, props_.top, r.right - r.left, r.bottom - r.top,
+                                    nullptr, nullptr, instance, static_cast<Control*>(this));
+    if (window && bigIcon_) {
+        ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+        ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    }
+    return window;
+}
+
+void Form::CreateFormWindow(Application& app)
+{
+    CreateWindowFor(nullptr, app);
+}
+
+void Form::ApplyDesignedFont()
+{
+    LOGFONTA lf{};
+    lf.lfHeight = core::ScaledFontHeight(props_.fontHeight, DisplayDpi());
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, props_.fontName, LF_FACESIZE);
+    font_.Reset(::CreateFontIndirectA(&lf));
+
+    const int zero = HeightOfZero(Handle(), font_.Get());
+    if (core::NeedsMetricScaling(zero))
+        ScaleControls(zero, 13);
+
+    for (const auto& c : components_) {
+        if (auto* control = dynamic_cast<Control*>(c.get()); control && control->UsesParentFont())
+            control->ApplyFont(font_.Get());
+    }
+}
+
+void Form::ScaleControls(int numerator, int denominator)
+{
+    for (const auto& c : components_) {
+        if (auto* control = dynamic_cast<Control*>(c.get()))
+            control->ScaleBy(numerator, denominator);
+    }
+    const int width = core::MulDivRound(props_.clientWidth, numerator, denominator);
+    const int height = core::MulDivRound(props_.clientHeight, numerator, denominator);
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Show()
+{
+    if (!shown_) {
+        App().Dispatch([this] { if (OnShow) OnShow(); });
+        PlaceOnFirstShow();
+        shown_ = true;
+    }
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::UpdateWindow(Handle());
+}
+
+void Form::PlaceOnFirstShow()
+{
+    if (!props_.desktopCenter)
+        return;
+    const core::Rect bounds = WindowBounds();
+    const core::Point at = core::CentreOnDesktop(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                                 ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                                 bounds.width(), bounds.height());
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Close()
+{
+    ::SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+core::Rect Form::WindowBounds() const
+{
+    RECT r{};
+    ::GetWindowRect(Handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void Form::SetWindowBounds(const core::Rect& b)
+{
+    ::SetWindowPos(Handle(), nullptr, b.left, b.top, b.width(), b.height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::ClientWidth() const
+{
+    return ClientArea().width();
+}
+
+int Form::ClientHeight() const
+{
+    return ClientArea().height();
+}
+
+LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        if (closing_)
+            return 0;
+        closing_ = true;
+        // The destroy handler sees a hidden window whose components all still exist.
+        ::ShowWindow(Handle(), SW_HIDE);
+        App().Dispatch([this] { if (OnDestroy) OnDestroy(); });
+        ::DestroyWindow(Handle());
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ContainerProc(message, wParam, lParam);
+}
+
+} // namespace win32

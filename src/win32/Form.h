@@ -1,0 +1,79 @@
+// A top-level window built from its declaration: it owns its components,
+// lays them out, scales them to the display and raises its lifecycle events.
+#pragma once
+
+#include "win32/Control.h"
+#include "win32/UniqueHandle.h"
+
+#include <memory>
+#include <vector>
+
+namespace win32 {
+
+struct FormProps {
+    const char* name = "";
+    const char* caption = "";
+    int left = 0, top = 0;
+    int clientWidth = 0, clientHeight = 0;
+    bool desktopCenter = false;
+    const char* fontName = "Tahoma";
+    int fontHeight = -11;
+    const char* iconName = nullptr;
+};
+
+class Form : public Control {
+public:
+    explicit Form(const FormProps& props);
+    ~Form() override;
+
+    // Takes ownership; components are destroyed in reverse order of adding.
+    template <class T>
+    T& Own(std::unique_ptr<T> component)
+    {
+        T& ref = *component;
+        components_.push_back(std::move(component));
+        return ref;
+    }
+    Component* FindComponent(std::string_view name) const;
+    const std::vector<std::unique_ptr<Component>>& Components() const { return components_; }
+
+    // Creates the top-level window, hidden, at its designed client size.
+    void CreateFormWindow(Application& app);
+    // Gives the window font to every control that uses its parent's font and
+    // rescales the designed layout when the display's text metrics differ.
+    void ApplyDesignedFont();
+
+    void Show();
+    void Close();
+
+    // Outer bounds in screen coordinates, frame included.
+    core::Rect WindowBounds() const;
+    void SetWindowBounds(const core::Rect& bounds);
+    int ClientWidth() const;
+    int ClientHeight() const;
+    HFONT Font() const { return font_.Get(); }
+
+    std::function<void()> OnCreate;
+    std::function<void()> OnShow;
+    std::function<void()> OnDestroy;
+    // Keyboard input for the form before the focused control sees it.
+    std::function<bool(MSG&)> OnPreTranslate;
+
+protected:
+    HWND CreateHandle(HWND parentWindow) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PlaceOnFirstShow();
+    void ScaleControls(int numerator, int denominator);
+
+    FormProps props_;
+    std::vector<std::unique_ptr<Component>> components_;
+    UniqueFont font_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    bool shown_ = false;
+    bool closing_ = false;
+};
+
+} // namespace win32

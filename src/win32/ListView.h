@@ -1,0 +1,99 @@
+// A report-style list view whose rows the program fills in batches; it sorts
+// itself through its compare handler once at the end of every batch.
+#pragma once
+
+#include "win32/Control.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace win32 {
+
+enum class TextAlign { Left, Right, Center };
+
+struct ColumnProps {
+    const char* caption = "";
+    int width = 50;  // -2: fills the rest of the list's width
+    TextAlign align = TextAlign::Left;
+};
+
+struct ListViewProps {
+    ControlProps control;
+    std::vector<ColumnProps> columns;
+};
+
+struct ListRow {
+    std::string caption;
+    std::vector<std::string> subItems;
+    intptr_t data = 0;
+    int image = -1;
+
+    // Column 0 is the caption, column n the sub-item n-1; missing cells are empty.
+    const std::string& Text(int column) const;
+};
+
+class ListView : public Control {
+public:
+    static constexpr int kFillWidth = -2;
+
+    explicit ListView(const ListViewProps& props);
+
+    void SetSmallImages(HIMAGELIST images);
+
+    // Batches nest; sorting and column refitting wait for the outermost end.
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return updateCount_ > 0; }
+
+    void Clear();
+    int AddRow(ListRow row);
+    int Count() const;
+    const ListRow& Row(int index) const;
+
+    int SelectedIndex() const;
+    void Select(int index);
+
+    void Sort();
+
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    int ColumnWidth(int column) const;
+    void SetColumnImage(int column, int image);
+
+    std::function<void(ListView&)> OnChange;
+    std::function<void(ListView&, int column)> OnColumnClick;
+    std::function<int(ListView&, const ListRow&, const ListRow&)> OnCompare;
+
+    bool HandleNotify(NMHDR& header, LRESULT& result) override;
+    void ScaleBy(int numerator, int denominator) override;
+
+protected:
+    HWND CreateHandle(HWND parentWindow) override;
+    void AfterCreate() override;
+
+private:
+    void InsertColumns();
+    void FixFillColumns();
+    void RefitFillColumns();
+    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
+
+    std::vector<ColumnProps> columns_;
+    std::vector<std::unique_ptr<ListRow>> rows_;
+    int updateCount_ = 0;
+};
+
+// One batch update for the lifetime of a scope, ended on every path.
+class ListUpdate {
+public:
+    explicit ListUpdate(ListView& list) : list_(list) { list_.BeginUpdate(); }
+    ~ListUpdate() { list_.EndUpdate(); }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
+
+private:
+    ListView& list_;
+};
+
+} // namespace win32

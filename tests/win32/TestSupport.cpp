@@ -1,0 +1,100 @@
+#include "TestSupport.h"
+
+namespace testsupport {
+
+ChildProcess::ChildProcess(const char* exe, int sleepMs)
+{
+    std::string command = std::string(exe) + " " + std::to_string(sleepMs);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        process_.Reset(info.hProcess);
+        id_ = info.dwProcessId;
+    }
+}
+
+ChildProcess::~ChildProcess()
+{
+    End();
+}
+
+void ChildProcess::End()
+{
+    if (process_) {
+        ::TerminateProcess(process_.Get(), 0);
+        ::WaitForSingleObject(process_.Get(), 5000);
+        process_.Reset();
+    }
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+namespace {
+
+// A hook procedure has no object to go with it.
+std::vector<SeenBox> seenBoxes;
+
+bool HasIcon(HWND box, LPCSTR which)
+{
+    HICON expected = ::LoadIconA(nullptr, which);
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0)) == expected)
+            return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK WatchBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char className[32] = {};
+        ::GetClassNameA(box, className, sizeof className);
+        if (std::string(className) == "#32770") {
+            SeenBox seen;
+            char buffer[1024] = {};
+            ::GetWindowTextA(box, buffer, sizeof buffer);
+            seen.caption = buffer;
+            buffer[0] = '\0';
+            ::GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+            seen.text = buffer;
+            seen.stopIcon = HasIcon(box, IDI_HAND);
+            seen.informationIcon = HasIcon(box, IDI_ASTERISK);
+            seen.owner = ::GetWindow(box, GW_OWNER);
+            seenBoxes.push_back(seen);
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+ModalBoxWatcher::ModalBoxWatcher()
+    : hook_(::SetWindowsHookExA(WH_CBT, &WatchBoxes, nullptr, ::GetCurrentThreadId()))
+{
+    seenBoxes.clear();
+}
+
+ModalBoxWatcher::~ModalBoxWatcher()
+{
+    ::UnhookWindowsHookEx(hook_);
+}
+
+const std::vector<SeenBox>& ModalBoxWatcher::Boxes() const
+{
+    return seenBoxes;
+}
+
+} // namespace testsupport

@@ -1,0 +1,55 @@
+// Helpers the Win32 tests share: a child process, message pumping, and a
+// watcher that reads and dismisses modal message boxes.
+#pragma once
+
+#include "win32/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A sleeping child process, ended when the object goes.
+class ChildProcess {
+public:
+    explicit ChildProcess(const char* exe = TEST_CHILD_NAME, int sleepMs = 60000);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    DWORD Id() const { return id_; }
+    void End();
+
+private:
+    win32::UniqueKernelHandle process_;
+    DWORD id_ = 0;
+};
+
+// Delivers whatever is queued for this thread's windows.
+void PumpMessages();
+
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    bool stopIcon = false;
+    bool informationIcon = false;
+    HWND owner = nullptr;
+};
+
+// While alive, every message box this thread opens is recorded and closed.
+class ModalBoxWatcher {
+public:
+    ModalBoxWatcher();
+    ~ModalBoxWatcher();
+    ModalBoxWatcher(const ModalBoxWatcher&) = delete;
+    ModalBoxWatcher& operator=(const ModalBoxWatcher&) = delete;
+
+    const std::vector<SeenBox>& Boxes() const;
+
+private:
+    HHOOK hook_;
+};
+
+} // namespace testsupport
