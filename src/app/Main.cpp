@@ -32,6 +32,11 @@ void TfMain::RefreshProcesses()
     FillProcessList(*lvMaster);
 }
 
+void TfMain::TheTimerTick(win32::Timer&)
+{
+    RefreshProcesses();
+}
+
 void TfMain::FillProcessList(win32::ListView& list)
 {
     const int selected = list.SelectedIndex();

@@ -3,15 +3,33 @@
 #pragma once
 
 #include "core/SortCompare.h"
+#include "toolbars/TTBDock.h"
 #include "win32/Form.h"
+#include "win32/ImageList.h"
+#include "win32/Label.h"
 #include "win32/ListView.h"
+#include "win32/Panel.h"
+#include "win32/Splitter.h"
+#include "win32/StatusBar.h"
+#include "win32/Timer.h"
 
 class TfMain : public win32::Form {
 public:
     explicit TfMain(win32::Application& app);
 
     // Components, filled from the form declaration.
+    win32::Splitter* sMain = nullptr;
+    win32::StatusBar* TheStatusBar = nullptr;
+    toolbars::TTBDock* dkTop = nullptr;
+    toolbars::TTBDock* dkBottom = nullptr;
+    toolbars::TTBDock* dkLeft = nullptr;
+    toolbars::TTBDock* dkRight = nullptr;
     win32::ListView* lvMaster = nullptr;
+    win32::Panel* pDetail = nullptr;
+    win32::Label* lDetailInfo = nullptr;
+    win32::ListView* lvDetail = nullptr;
+    win32::ImageList* ilMain = nullptr;
+    win32::Timer* TheTimer = nullptr;
 
     // Lifecycle.
     void FormCreate();
@@ -23,7 +41,9 @@ public:
     int lvMasterCompare(win32::ListView& sender, const win32::ListRow& item1,
                         const win32::ListRow& item2);
 
+    // Refresh cycle.
     void RefreshProcesses();
+    void TheTimerTick(win32::Timer& sender);
 
 private:
     core::SortState masterSort_;

@@ -230,3 +230,21 @@ void Control::ApplyFont(HFONT font)
 }
 
 } // namespace win32
+
+namespace win32 {
+
+void Control::ApplyTabOrder()
+{
+    std::vector<Control*> ordered;
+    for (Control* child : children_) {
+        if (child->tabOrder_ >= 0)
+            ordered.push_back(child);
+        child->ApplyTabOrder();
+    }
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const Control* a, const Control* b) { return a->tabOrder_ < b->tabOrder_; });
+    for (Control* child : ordered)
+        ::SetWindowPos(child->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+} // namespace win32

@@ -60,6 +60,8 @@ public:
     // Aligned children, in creation order.
     const std::vector<Control*>& Children() const { return children_; }
     void Realign();
+    // Orders child windows (recursively) so Tab follows the tab order.
+    void ApplyTabOrder();
     virtual core::Rect ClientArea() const;
 
     static Control* FromHandle(HWND handle);

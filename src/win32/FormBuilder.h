@@ -1,26 +1,57 @@
-// Builds a form from its declaration: components in declaration order, each
-// under its named parent, its field filled and its events bound to handlers.
+// A form declared as data and the builder that makes it real: components in
+// declaration order, each under its named parent, its form field filled,
+// its events bound to the form's handlers; references between components
+// are resolved once all exist, and then the create handler runs.
 #pragma once
 
 #include "win32/Application.h"
-#include "win32/FormDeclaration.h"
+#include "win32/Form.h"
 
+#include <functional>
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace win32 {
+
+template <class F>
+class FormBuilder;
+
+// Any component declaration: a struct of properties with a Build(builder).
+template <class F>
+class ComponentDecl {
+public:
+    template <class D>
+    ComponentDecl(D decl) : build_([d = std::move(decl)](FormBuilder<F>& b) { d.Build(b); }) {}
+    void Build(FormBuilder<F>& builder) const { build_(builder); }
+
+private:
+    std::function<void(FormBuilder<F>&)> build_;
+};
+
+template <class F>
+struct FormDecl {
+    FormProps props;
+    void (F::*onCreate)() = nullptr;
+    void (F::*onShow)() = nullptr;
+    void (F::*onDestroy)() = nullptr;
+    std::vector<ComponentDecl<F>> components;
+};
 
 template <class F>
 class FormBuilder {
 public:
     FormBuilder(F& form, Application& app) : form_(form), app_(app) {}
 
-    // The create handler runs once every component exists.
     void Build(const FormDecl<F>& decl)
     {
         form_.CreateFormWindow(app_);
         for (const auto& component : decl.components)
-            std::visit([this](const auto& d) { Create(d); }, component);
+            component.Build(*this);
+        for (const auto& fixup : fixups_)
+            fixup();
         form_.ApplyDesignedFont();
+        form_.ApplyTabOrder();
         form_.Realign();
         form_.OnShow = Bind(decl.onShow);
         form_.OnDestroy = Bind(decl.onDestroy);
@@ -28,9 +59,11 @@ public:
             app_.Dispatch(Bind(decl.onCreate));
     }
 
-private:
+    Application& App() const { return app_; }
+    F& Form() const { return form_; }
+
     template <class R, class... A>
-    std::function<R(A...)> Bind(R (F::*handler)(A...))
+    std::function<R(A...)> Bind(R (F::*handler)(A...)) const
     {
         if (!handler)
             return nullptr;
@@ -38,34 +71,41 @@ private:
         return [form, handler](A... args) -> R { return (form->*handler)(std::forward<A>(args)...); };
     }
 
-    Control& ParentNamed(const std::string& name)
-    {
-        auto* parent = dynamic_cast<Control*>(form_.FindComponent(name));
-        if (!parent)
-            throw std::logic_error("No parent named " + name);
-        return *parent;
-    }
-
+    // A non-visual component: owned by the form, no window of its own here.
     template <class T, class Field>
-    T& Place(std::unique_ptr<T> control, Field field)
+    T& Own(std::unique_ptr<T> component, Field field)
     {
-        T& ref = form_.Own(std::move(control));
-        ref.CreateWindowFor(&ParentNamed(ref.ParentName()), app_);
+        T& ref = form_.Own(std::move(component));
         if (field)
             form_.*field = &ref;
         return ref;
     }
 
-    void Create(const ListViewDecl<F>& d)
+    // A control: owned by the form, created under its named parent.
+    template <class T, class Field>
+    T& Place(std::unique_ptr<T> control, Field field)
     {
-        ListView& list = Place(std::make_unique<ListView>(d.props), d.field);
-        list.OnChange = Bind(d.onChange);
-        list.OnColumnClick = Bind(d.onColumnClick);
-        list.OnCompare = Bind(d.onCompare);
+        T& ref = Own(std::move(control), field);
+        ref.CreateWindowFor(&Find<Control>(ref.ParentName()), app_);
+        return ref;
     }
 
+    template <class T>
+    T& Find(const std::string& name) const
+    {
+        auto* found = dynamic_cast<T*>(form_.FindComponent(name));
+        if (!found)
+            throw std::logic_error("Component " + name + " not found");
+        return *found;
+    }
+
+    // Runs once every component exists, before the create handler.
+    void Fixup(std::function<void()> fixup) { fixups_.push_back(std::move(fixup)); }
+
+private:
     F& form_;
     Application& app_;
+    std::vector<std::function<void()>> fixups_;
 };
 
 } // namespace win32

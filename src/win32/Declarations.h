@@ -1,0 +1,95 @@
+// Declarations of the framework's components for a form of class F.
+#pragma once
+
+#include "win32/FormBuilder.h"
+#include "win32/ImageList.h"
+#include "win32/Label.h"
+#include "win32/ListView.h"
+#include "win32/Panel.h"
+#include "win32/Splitter.h"
+#include "win32/StatusBar.h"
+#include "win32/Timer.h"
+
+namespace win32 {
+
+template <class F>
+struct ListViewDecl {
+    ListViewProps props;
+    ListView* F::*field = nullptr;
+    const char* smallImages = nullptr;
+    void (F::*onChange)(ListView&) = nullptr;
+    void (F::*onColumnClick)(ListView&, int column) = nullptr;
+    int (F::*onCompare)(ListView&, const ListRow&, const ListRow&) = nullptr;
+
+    void Build(FormBuilder<F>& b) const
+    {
+        ListView& list = b.Place(std::make_unique<ListView>(props), field);
+        list.OnChange = b.Bind(onChange);
+        list.OnColumnClick = b.Bind(onColumnClick);
+        list.OnCompare = b.Bind(onCompare);
+        if (smallImages) {
+            std::string images = smallImages;
+            b.Fixup([&list, &b, images] { list.SetSmallImages(b.template Find<ImageList>(images).Handle()); });
+        }
+    }
+};
+
+template <class F>
+struct PanelDecl {
+    PanelProps props;
+    Panel* F::*field = nullptr;
+
+    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<Panel>(props), field); }
+};
+
+template <class F>
+struct LabelDecl {
+    LabelProps props;
+    Label* F::*field = nullptr;
+
+    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<Label>(props), field); }
+};
+
+template <class F>
+struct SplitterDecl {
+    SplitterProps props;
+    Splitter* F::*field = nullptr;
+
+    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<Splitter>(props), field); }
+};
+
+template <class F>
+struct StatusBarDecl {
+    StatusBarProps props;
+    StatusBar* F::*field = nullptr;
+
+    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<StatusBar>(props), field); }
+};
+
+template <class F>
+struct ImageListDecl {
+    ImageListProps props;
+    ImageList* F::*field = nullptr;
+
+    void Build(FormBuilder<F>& b) const
+    {
+        b.Own(std::make_unique<ImageList>(props, b.App().Instance()), field);
+    }
+};
+
+template <class F>
+struct TimerDecl {
+    TimerProps props;
+    const char* parent = "";
+    Timer* F::*field = nullptr;
+    void (F::*onTimer)(Timer&) = nullptr;
+
+    void Build(FormBuilder<F>& b) const
+    {
+        Timer& timer = b.Own(std::make_unique<Timer>(props), field);
+        timer.CreateWindowFor(nullptr, b.App());
+        timer.OnTimer = b.Bind(onTimer);
+    }
+};
+
+} // namespace win32

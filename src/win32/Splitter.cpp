@@ -1,0 +1,96 @@
+#include "win32/Splitter.h"
+
+#include "win32/Application.h"
+
+#include <windowsx.h>
+
+namespace win32 {
+
+HWND Splitter::CreateHandle(HWND parentWindow)
+{
+    RegisterOwnClass(App().Instance(), "VantoraSplitter", 0, ::LoadCursor(nullptr, IDC_SIZEWE),
+                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return CreateOwn("VantoraSplitter", 0, 0, parentWindow);
+}
+
+// The visible left-aligned sibling whose right edge meets ours.
+Control* Splitter::ResizedControl() const
+{
+    for (Control* sibling : Parent()->Children()) {
+        if (sibling != this && sibling->Visible() && sibling->Align() == core::Align::Left &&
+            sibling->BoundsRect().right == BoundsRect().left)
+            return sibling;
+    }
+    return nullptr;
+}
+
+int Splitter::ParentX(LPARAM lParam) const
+{
+    return BoundsRect().left + GET_X_LPARAM(lParam);
+}
+
+void Splitter::StartDrag(int x)
+{
+    target_ = ResizedControl();
+    if (!target_)
+        return;
+    int aligned = 0;
+    for (Control* sibling : Parent()->Children()) {
+        const bool sideways = sibling->Align() == core::Align::Left || sibling->Align() == core::Align::Right;
+        if (sideways && sibling->Visible())
+            aligned += sibling->Width();
+    }
+    const int maxSize = core::SplitterMaxWidth(Parent()->ClientArea().width(), minSize_, aligned,
+                                               target_->Width());
+    drag_.emplace(target_->Width(), x, minSize_, maxSize);
+    previousFocus_ = ::SetFocus(Handle());
+    ::SetCapture(Handle());
+}
+
+void Splitter::DragTo(int x)
+{
+    if (drag_ && target_)
+        target_->SetWidth(drag_->WidthAt(x));
+}
+
+void Splitter::EndDrag()
+{
+    if (!drag_)
+        return;
+    drag_.reset();
+    target_ = nullptr;
+    if (::GetCapture() == Handle())
+        ::ReleaseCapture();
+    if (previousFocus_ && ::IsWindow(previousFocus_))
+        ::SetFocus(previousFocus_);
+    previousFocus_ = nullptr;
+}
+
+LRESULT Splitter::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        StartDrag(ParentX(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        DragTo(ParentX(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        DragTo(ParentX(lParam));
+        EndDrag();
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE && drag_) {
+            EndDrag();
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != Handle())
+            EndDrag();
+        return 0;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+} // namespace win32

@@ -1,0 +1,70 @@
+#include "win32/StatusBar.h"
+
+#include <commctrl.h>
+
+namespace win32 {
+
+StatusBar::StatusBar(const StatusBarProps& props) : Control(props.control)
+{
+    parentFont_ = false;
+}
+
+HWND StatusBar::CreateHandle(HWND parentWindow)
+{
+    // The layout places the bar; it must not place itself.
+    return CreateNative(STATUSCLASSNAMEA, SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE |
+                                              CCS_NODIVIDER,
+                        0, parentWindow);
+}
+
+void StatusBar::AfterCreate()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        font_.Reset(::CreateFontIndirectA(&metrics.lfStatusFont));
+    Control::ApplyFont(font_.Get());
+    ::SendMessageA(Handle(), SB_SIMPLE, TRUE, 0);
+    UpdateSizeGrip();
+}
+
+std::string StatusBar::SimpleText() const
+{
+    const auto length = LOWORD(::SendMessageA(Handle(), SB_GETTEXTLENGTHA, SB_SIMPLEID, 0));
+    std::string text(length + 1u, '\0');
+    ::SendMessageA(Handle(), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+void StatusBar::SetSimpleText(const std::string& text)
+{
+    if (text == SimpleText())
+        return;
+    ::SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS,
+                   reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void StatusBar::BoundsChanged()
+{
+    UpdateSizeGrip();
+}
+
+void StatusBar::UpdateSizeGrip()
+{
+    if (!Handle() || !Parent())
+        return;
+    HWND top = ::GetAncestor(Handle(), GA_ROOT);
+    const bool sizeable = (::GetWindowLongA(top, GWL_STYLE) & WS_THICKFRAME) && !::IsZoomed(top);
+    const core::Rect client = Parent()->ClientArea();
+    const core::Rect bounds = BoundsRect();
+    const bool atCorner = bounds.right == client.right && bounds.bottom == client.bottom;
+    LONG style = ::GetWindowLongA(Handle(), GWL_STYLE);
+    const LONG wanted = sizeable && atCorner ? (style | SBARS_SIZEGRIP) : (style & ~SBARS_SIZEGRIP);
+    if (wanted != style) {
+        ::SetWindowLongA(Handle(), GWL_STYLE, wanted);
+        ::InvalidateRect(Handle(), nullptr, TRUE);
+    }
+}
+
+} // namespace win32

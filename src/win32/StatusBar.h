@@ -1,0 +1,34 @@
+// A status bar showing one text across its whole width, in the system's
+// status-bar font, with a size grip while it sits at the window's corner.
+#pragma once
+
+#include "win32/Control.h"
+#include "win32/UniqueHandle.h"
+
+#include <string>
+
+namespace win32 {
+
+struct StatusBarProps {
+    ControlProps control;
+};
+
+class StatusBar : public Control {
+public:
+    explicit StatusBar(const StatusBarProps& props);
+
+    std::string SimpleText() const;
+    void SetSimpleText(const std::string& text);
+
+protected:
+    HWND CreateHandle(HWND parentWindow) override;
+    void AfterCreate() override;
+    void BoundsChanged() override;
+
+private:
+    void UpdateSizeGrip();
+
+    UniqueFont font_;
+};
+
+} // namespace win32
