@@ -1,7 +1,10 @@
 #include "app/Main.h"
 
+#include "app/ImageProbe.h"
 #include "app/MainForm.h"
 #include "app/SystemToolhelp.h"
+#include "resource.h"
+#include "win32/ResourceText.h"
 #include "core/TextFormat.h"
 #include "core/ToolHelper.h"
 #include "win32/FormBuilder.h"
@@ -13,9 +16,34 @@ TfMain::TfMain(win32::Application& app) : Form(MainFormDeclaration().props)
     win32::FormBuilder<TfMain>(*this, app).Build(MainFormDeclaration());
 }
 
+namespace {
+
+constexpr int kProcessGlyph = 0;
+constexpr int kModuleGlyph = 1;
+constexpr int kSortAscendingGlyph = 6;
+constexpr int kSortDescendingGlyph = 7;
+constexpr uint32_t kFixedUsage = 65535;
+
+int LocaleCompare(std::string_view a, std::string_view b)
+{
+    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                            b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+
+core::SortState& SortStateOf(const win32::ListView& list)
+{
+    return *static_cast<core::SortState*>(list.Tag);
+}
+
+} // namespace
+
 void TfMain::FormCreate()
 {
     lvMaster->Tag = &masterSort_;
+    UpdateColumnImages(*lvMaster);
+    detailSort_.column = 1;
+    lvDetail->Tag = &detailSort_;
+    UpdateColumnImages(*lvDetail);
 }
 
 void TfMain::FormShow()
@@ -53,7 +81,7 @@ void TfMain::FillProcessList(win32::ListView& list)
         const int index = list.AddRow({core::HexId(entry.th32ProcessID),
                                        {std::string(core::FileNamePart(core::FieldText(entry.szExeFile)))},
                                        static_cast<intptr_t>(entry.th32ProcessID),
-                                       0});
+                                       kProcessGlyph});
         if (entry.th32ProcessID == selectedId)
             remembered = index;
     }
@@ -61,20 +89,99 @@ void TfMain::FillProcessList(win32::ListView& list)
         list.Select(remembered);
 }
 
-namespace {
-
-int LocaleCompare(std::string_view a, std::string_view b)
-{
-    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                            b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
-}
-
-} // namespace
-
 int TfMain::lvMasterCompare(win32::ListView& sender, const win32::ListRow& item1,
                             const win32::ListRow& item2)
 {
-    const auto& state = *static_cast<const core::SortState*>(sender.Tag);
-    return core::CompareProcessRows(state, static_cast<uint32_t>(item1.data), item1.Text(1),
+    return core::CompareProcessRows(SortStateOf(sender), static_cast<uint32_t>(item1.data), item1.Text(1),
                                     static_cast<uint32_t>(item2.data), item2.Text(1), LocaleCompare);
+}
+
+void TfMain::lvMasterChange(win32::ListView& sender)
+{
+    const int selected = sender.SelectedIndex();
+    if (selected >= 0)
+        ShowProcessDetails(static_cast<uint32_t>(sender.Row(selected).data));
+}
+
+void TfMain::ShowProcessDetails(uint32_t processId)
+{
+    core::TToolHelper snapshot(SystemToolhelp(), core::kSnapAll, processId);
+    core::ProcessEntry32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = snapshot.ProcessFirst(entry);
+    while (found && entry.th32ProcessID != processId)
+        found = snapshot.ProcessNext(entry);
+
+    if (!found) {
+        // Exited, or may not be inspected: nothing to show, and the old
+        // caption stays behind the hidden label.
+        lvDetail->Clear();
+        lDetailInfo->SetVisible(false);
+        return;
+    }
+    const std::string format = win32::LoadResourceText(App().Instance(), IDS_SUMMARY_FORMAT);
+    lDetailInfo->SetCaption(core::FormatText(format, {core::FieldText(entry.szExeFile), entry.th32ProcessID,
+                                                      entry.th32ParentProcessID, entry.pcPriClassBase,
+                                                      entry.cntThreads}));
+    FillModuleList(*lvDetail, snapshot);
+    lDetailInfo->SetVisible(true);
+}
+
+void TfMain::FillModuleList(win32::ListView& list, core::TToolHelper& snapshot)
+{
+    int remembered = list.SelectedIndex();
+    win32::ListUpdate batch(list);
+    list.Clear();
+
+    const std::string fixed = win32::LoadResourceText(App().Instance(), IDS_FIXED);
+    core::ModuleEntry32 module{};
+    module.dwSize = sizeof module;
+    for (bool more = snapshot.ModuleFirst(module); more; more = snapshot.ModuleNext(module)) {
+        const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module.modBaseAddr));
+        const uint32_t preferred = GetPreferredImageBase(module.th32ProcessID, base);
+        list.AddRow({module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
+                     {core::HexId(base),
+                      preferred == base ? std::string() : core::HexId(preferred),
+                      std::to_string(module.modBaseSize),
+                      std::string(core::FieldText(module.szExePath))},
+                     0,
+                     kModuleGlyph});
+    }
+    // The same row number stays current, not the same module.
+    if (remembered < 0)
+        remembered = 0;
+    if (remembered >= list.Count())
+        remembered = list.Count() - 1;
+    if (remembered >= 0)
+        list.Select(remembered);
+}
+
+int TfMain::lvDetailCompare(win32::ListView& sender, const win32::ListRow& item1,
+                            const win32::ListRow& item2)
+{
+    const core::SortState& state = SortStateOf(sender);
+    return core::CompareModuleCells(state, item1.Text(state.column), item2.Text(state.column),
+                                    LocaleCompare);
+}
+
+void TfMain::ListViewColumnClick(win32::ListView& sender, int column)
+{
+    core::SortState& state = SortStateOf(sender);
+    if (column == state.column) {
+        state.descending = !state.descending;
+    } else {
+        state.column = column;
+        state.descending = false;
+    }
+    UpdateColumnImages(sender);
+    sender.Sort();
+}
+
+void TfMain::UpdateColumnImages(win32::ListView& list)
+{
+    const core::SortState& state = SortStateOf(list);
+    for (int i = 0; i < list.ColumnCount(); ++i) {
+        const int glyph = state.descending ? kSortDescendingGlyph : kSortAscendingGlyph;
+        list.SetColumnImage(i, i == state.column ? glyph : -1);
+    }
 }

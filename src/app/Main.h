@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/SortCompare.h"
+#include "core/ToolHelper.h"
 #include "toolbars/TTBDock.h"
 #include "win32/Form.h"
 #include "win32/ImageList.h"
@@ -40,6 +41,17 @@ public:
     void FillProcessList(win32::ListView& list);
     int lvMasterCompare(win32::ListView& sender, const win32::ListRow& item1,
                         const win32::ListRow& item2);
+
+    // Detail side: the selected process's summary and modules.
+    void lvMasterChange(win32::ListView& sender);
+    void ShowProcessDetails(uint32_t processId);
+    void FillModuleList(win32::ListView& list, core::TToolHelper& snapshot);
+    int lvDetailCompare(win32::ListView& sender, const win32::ListRow& item1,
+                        const win32::ListRow& item2);
+
+    // Column sorting, shared by both lists.
+    void ListViewColumnClick(win32::ListView& sender, int column);
+    void UpdateColumnImages(win32::ListView& list);
 
     // Refresh cycle.
     void RefreshProcesses();

@@ -60,6 +60,8 @@ win32::FormDecl<TfMain> MainFormDeclaration()
                           .columns = {{"ProcessID", 75}, {"Executable name", kFill}}},
                 .field = &F::lvMaster,
                 .smallImages = "ilMain",
+                .onChange = &F::lvMasterChange,
+                .onColumnClick = &F::ListViewColumnClick,
                 .onCompare = &F::lvMasterCompare},
             win32::PanelDecl<F>{
                 .props = {.control = {.name = "pDetail", .parent = "TfMain", .align = Align::Client,
@@ -78,7 +80,9 @@ win32::FormDecl<TfMain> MainFormDeclaration()
                                       {"Size", 60, TextAlign::Right},
                                       {"Module file", kFill}}},
                 .field = &F::lvDetail,
-                .smallImages = "ilMain"},
+                .smallImages = "ilMain",
+                .onColumnClick = &F::ListViewColumnClick,
+                .onCompare = &F::lvDetailCompare},
             win32::ImageListDecl<F>{
                 .props = {.name = "ilMain", .bitmapResource = IDB_ILMAIN_NAME,
                           .maskColor = RGB(255, 0, 255)},

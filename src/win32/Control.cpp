@@ -204,6 +204,10 @@ void Control::Realign()
     // Moving a child can bounce back here through its own size change.
     if (realigning_ || !handle_)
         return;
+    for (const Control* c = this; c; c = c->parent_) {
+        if (c->loading_)
+            return;
+    }
     realigning_ = true;
     std::vector<core::AlignItem> items;
     items.reserve(children_.size());
@@ -232,6 +236,13 @@ void Control::ApplyFont(HFONT font)
 } // namespace win32
 
 namespace win32 {
+
+void Control::RealignAll()
+{
+    Realign();
+    for (Control* child : children_)
+        child->RealignAll();
+}
 
 void Control::ApplyTabOrder()
 {

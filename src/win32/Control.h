@@ -60,6 +60,10 @@ public:
     // Aligned children, in creation order.
     const std::vector<Control*>& Children() const { return children_; }
     void Realign();
+    // While a tree is being built its designed bounds decide the order of
+    // aligned controls, so nothing in it is laid out before the end.
+    void SetLoading(bool loading) { loading_ = loading; }
+    void RealignAll();
     // Orders child windows (recursively) so Tab follows the tab order.
     void ApplyTabOrder();
     virtual core::Rect ClientArea() const;
@@ -111,6 +115,7 @@ private:
     int tabOrder_;
     bool visible_;
     bool realigning_ = false;
+    bool loading_ = false;
     std::vector<Control*> children_;
 };
 

@@ -46,13 +46,15 @@ public:
     void Build(const FormDecl<F>& decl)
     {
         form_.CreateFormWindow(app_);
+        form_.SetLoading(true);
         for (const auto& component : decl.components)
             component.Build(*this);
         for (const auto& fixup : fixups_)
             fixup();
         form_.ApplyDesignedFont();
         form_.ApplyTabOrder();
-        form_.Realign();
+        form_.SetLoading(false);
+        form_.RealignAll();
         form_.OnShow = Bind(decl.onShow);
         form_.OnDestroy = Bind(decl.onDestroy);
         if (decl.onCreate)

@@ -98,3 +98,35 @@ const std::vector<SeenBox>& ModalBoxWatcher::Boxes() const
 }
 
 } // namespace testsupport
+
+#include <commctrl.h>
+
+namespace testsupport {
+
+void ClickHeader(HWND list, int column)
+{
+    HWND header = ListView_GetHeader(list);
+    RECT r{};
+    Header_GetItemRect(header, column, &r);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+int HeaderImage(HWND list, int column)
+{
+    HDITEMA item{};
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    Header_GetItem(ListView_GetHeader(list), column, &item);
+    return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
+}
+
+RECT BoundsInParent(HWND control)
+{
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+} // namespace testsupport

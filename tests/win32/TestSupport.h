@@ -53,3 +53,16 @@ private:
 };
 
 } // namespace testsupport
+
+namespace testsupport {
+
+// Clicks a list view's column header the way the mouse does.
+void ClickHeader(HWND list, int column);
+
+// The header's own image for a column (what is drawn), -1 for none.
+int HeaderImage(HWND list, int column);
+
+// A control's bounds in its parent's client coordinates.
+RECT BoundsInParent(HWND control);
+
+} // namespace testsupport

@@ -1,0 +1,184 @@
+#include "MainWindowFixture.h"
+
+#include <set>
+
+namespace {
+
+using testsupport::BoundsInParent;
+
+class LayoutTest : public MainWindowTest {
+protected:
+    RECT Client() const
+    {
+        RECT r{};
+        ::GetClientRect(form->Handle(), &r);
+        return r;
+    }
+    RECT Bounds(const win32::Control* c) const { return BoundsInParent(c->Handle()); }
+    int TopDockHeight() const { return Bounds(form->dkTop).bottom - Bounds(form->dkTop).top; }
+};
+
+TEST_F(LayoutTest, StartsAtTheDesignedClientSizeWithEmptyDocksCollapsed)
+{
+    const RECT client = Client();
+    EXPECT_EQ(client.right, 542);
+    EXPECT_EQ(client.bottom, 321);
+
+    const RECT status = Bounds(form->TheStatusBar);
+    EXPECT_EQ(status.bottom, 321);
+    EXPECT_EQ(status.bottom - status.top, 19);
+    EXPECT_EQ(status.right - status.left, 542);
+
+    EXPECT_EQ(Bounds(form->dkLeft).right - Bounds(form->dkLeft).left, 1);
+    EXPECT_EQ(Bounds(form->dkRight).right - Bounds(form->dkRight).left, 0);
+    EXPECT_EQ(Bounds(form->dkBottom).bottom - Bounds(form->dkBottom).top, 0);
+
+    const RECT master = Bounds(form->lvMaster);
+    EXPECT_EQ(master.left, 1);
+    EXPECT_EQ(master.top, TopDockHeight());
+    EXPECT_EQ(master.bottom, 302);
+    EXPECT_EQ(master.right - master.left, 224);
+
+    const RECT splitter = Bounds(form->sMain);
+    EXPECT_EQ(splitter.left, master.right);
+    EXPECT_EQ(splitter.right - splitter.left, 5);
+
+    const RECT detail = Bounds(form->pDetail);
+    EXPECT_EQ(detail.left, splitter.right);
+    EXPECT_EQ(detail.right, 542);
+    EXPECT_EQ(detail.top, master.top);
+    EXPECT_EQ(detail.bottom, master.bottom);
+
+    const RECT label = Bounds(form->lDetailInfo);
+    const RECT modules = Bounds(form->lvDetail);
+    EXPECT_EQ(label.top, 0);
+    EXPECT_EQ(label.bottom - label.top, 13);
+    EXPECT_EQ(modules.top, label.bottom);
+    EXPECT_EQ(modules.bottom, detail.bottom - detail.top);
+}
+
+TEST_F(LayoutTest, HiddenStatusBarGivesItsHeightToTheLists)
+{
+    const RECT before = Bounds(form->lvMaster);
+    form->TheStatusBar->SetVisible(false);
+    EXPECT_FALSE(::IsWindowVisible(form->TheStatusBar->Handle()));
+    EXPECT_EQ(Bounds(form->lvMaster).bottom, before.bottom + 19);
+    EXPECT_EQ(Bounds(form->pDetail).bottom, before.bottom + 19);
+}
+
+TEST_F(LayoutTest, ResizingTheWindowKeepsTheProcessListWidth)
+{
+    ::SetWindowPos(form->Handle(), nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT client = Client();
+    EXPECT_EQ(Bounds(form->lvMaster).right - Bounds(form->lvMaster).left, 224);
+    EXPECT_EQ(Bounds(form->pDetail).right, client.right);
+    EXPECT_EQ(Bounds(form->TheStatusBar).bottom, client.bottom);
+}
+
+TEST_F(LayoutTest, SplitterDragIsLimitedAtBothEndsAndEscStopsWhereItStands)
+{
+    HWND splitter = form->sMain->Handle();
+    auto at = [](int x) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), 10); };
+    ::SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, at(2));
+    ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, at(-500));
+    EXPECT_EQ(form->lvMaster->Width(), 30);
+
+    // The splitter moved with the list: positions are its own again.
+    ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, at(2000));
+    const int maximum = 542 - 30 - (1 + 5) ;  // everything but the detail minimum
+    EXPECT_EQ(form->lvMaster->Width(), maximum);
+    EXPECT_EQ(Bounds(form->pDetail).right - Bounds(form->pDetail).left, 30);
+
+    ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, at(-100));
+    const int stoppedAt = form->lvMaster->Width();
+    ::SendMessageA(splitter, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(form->sMain->Dragging());
+    ::SendMessageA(splitter, WM_MOUSEMOVE, 0, at(-50));
+    EXPECT_EQ(form->lvMaster->Width(), stoppedAt);
+    EXPECT_EQ(Bounds(form->sMain).left, Bounds(form->lvMaster).right);
+}
+
+TEST_F(LayoutTest, ImageListHoldsEightGlyphsWithFuchsiaTransparent)
+{
+    HIMAGELIST images = form->ilMain->Handle();
+    ASSERT_EQ(form->ilMain->Count(), 8);
+
+    win32::WindowDC screen(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen.Get());
+    win32::UniqueBitmap canvas(::CreateCompatibleBitmap(screen.Get(), 16, 16));
+    {
+        win32::SelectedObject select(dc, canvas.Get());
+        for (int image = 0; image < 8; ++image) {
+            RECT all{0, 0, 16, 16};
+            win32::UniqueHandle<win32::NullInvalidTraits<HBRUSH, win32::GdiDeleter>> green(
+                ::CreateSolidBrush(RGB(0, 128, 0)));
+            ::FillRect(dc, &all, green.Get());
+            ::ImageList_Draw(images, image, dc, 0, 0, ILD_TRANSPARENT);
+            std::set<COLORREF> colours;
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x)
+                    colours.insert(::GetPixel(dc, x, y));
+            }
+            EXPECT_FALSE(colours.count(RGB(255, 0, 255))) << "image " << image;
+            EXPECT_TRUE(colours.count(RGB(0, 128, 0))) << "image " << image << " has no transparent pixel";
+            EXPECT_GT(colours.size(), 1u) << "image " << image << " draws nothing";
+        }
+    }
+    ::DeleteDC(dc);
+}
+
+TEST_F(LayoutTest, LastColumnFillsTheListAfterARefill)
+{
+    form->RefreshProcesses();
+    HWND list = form->lvMaster->Handle();
+    RECT client{};
+    ::GetClientRect(list, &client);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1), client.right);
+}
+
+TEST_F(LayoutTest, LabelGrowsWithItsLinesAndTheModuleListShrinks)
+{
+    const RECT oneLine = Bounds(form->lDetailInfo);
+    const RECT modulesBefore = Bounds(form->lvDetail);
+    form->lDetailInfo->SetCaption("first\rsecond\rthird");
+    const RECT threeLines = Bounds(form->lDetailInfo);
+    const int lineHeight = oneLine.bottom - oneLine.top;
+    EXPECT_EQ(threeLines.bottom - threeLines.top, 3 * lineHeight);
+    EXPECT_EQ(Bounds(form->lvDetail).top, threeLines.bottom);
+    EXPECT_EQ(Bounds(form->lvDetail).bottom, modulesBefore.bottom);
+
+    char shown[64] = {};
+    ::GetWindowTextA(form->lDetailInfo->Handle(), shown, sizeof shown);
+    EXPECT_STREQ(shown, "first\rsecond\rthird");
+
+    form->lDetailInfo->SetCaption("");
+    EXPECT_EQ(Bounds(form->lDetailInfo).bottom - Bounds(form->lDetailInfo).top, lineHeight);
+}
+
+TEST_F(LayoutTest, FirstShowingCentresTheWindowOnTheVirtualDesktop)
+{
+    form->Show();
+    RECT r{};
+    ::GetWindowRect(form->Handle(), &r);
+    const long expectLeft = std::max<long>(0, (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - (r.right - r.left)) / 2);
+    const long expectTop = std::max<long>(0, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - (r.bottom - r.top)) / 2);
+    EXPECT_EQ(r.left, expectLeft);
+    EXPECT_EQ(r.top, expectTop);
+
+    ::ShowWindow(form->Handle(), SW_HIDE);
+    ::SetWindowPos(form->Handle(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    form->Show();
+    ::GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+}
+
+TEST_F(LayoutTest, TabMovesBetweenTheTwoLists)
+{
+    form->Show();
+    ::SetFocus(form->lvMaster->Handle());
+    HWND next = ::GetNextDlgTabItem(form->Handle(), form->lvMaster->Handle(), FALSE);
+    EXPECT_EQ(next, form->lvDetail->Handle());
+}
+
+} // namespace
