@@ -19,6 +19,7 @@ struct Module {
     uint32_t processId;
     uint32_t usage;
     std::string path;
+    uint32_t base = 0x10000000;
 };
 
 // The state the fake entry points read; one scenario at a time.
@@ -65,6 +66,7 @@ inline int DeliverModule(core::SnapshotHandle handle, core::ModuleEntry32* entry
     const Module& m = current->modules[current->moduleCursor++];
     entry->th32ProcessID = m.processId;
     entry->ProccntUsage = m.usage;
+    entry->modBaseAddr = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(m.base));
     std::memset(entry->szExePath, 0, sizeof entry->szExePath);
     std::memcpy(entry->szExePath, m.path.data(), std::min(m.path.size(), sizeof entry->szExePath));
     return 1;
