@@ -11,16 +11,33 @@ int Application::Run(Form& mainForm)
 {
     mainForm.Show();
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (PreTranslate && PreTranslate(msg))
-            continue;
-        HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-        if (root && ::IsDialogMessageA(root, &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+        ProcessMessage(msg);
     return 0;
+}
+
+void Application::ProcessMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ProcessMessage(msg);
+    }
+}
+
+void Application::ProcessMessage(MSG& msg)
+{
+    if (PreTranslate && PreTranslate(msg))
+        return;
+    // Tab moves between the controls of our windows as in a dialog.
+    HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    if (root && ::IsDialogMessageA(root, &msg))
+        return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
 }
 
 HWND Application::ErrorBoxOwner() const

@@ -24,6 +24,8 @@ public:
 
     // Shows the main form and dispatches messages until it is destroyed.
     int Run(Form& mainForm);
+    // Dispatches what is queued now, through the same keyboard handling.
+    void ProcessMessages();
 
     // Shows what went wrong in the error box and lets the program go on.
     void HandleException(std::exception_ptr error);
@@ -39,6 +41,8 @@ public:
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
 private:
+    void ProcessMessage(MSG& msg);
+
     HINSTANCE instance_;
     HWND mainWindow_ = nullptr;
     std::string title_;

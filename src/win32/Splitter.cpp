@@ -79,6 +79,9 @@ LRESULT Splitter::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         DragTo(ParentX(lParam));
         EndDrag();
         return 0;
+    case WM_GETDLGCODE:
+        // Esc must reach the splitter during a drag, not the dialog handling.
+        return drag_ ? DLGC_WANTALLKEYS : 0;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE && drag_) {
             EndDrag();

@@ -91,7 +91,9 @@ TEST_F(LayoutTest, SplitterDragIsLimitedAtBothEndsAndEscStopsWhereItStands)
 
     ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, at(-100));
     const int stoppedAt = form->lvMaster->Width();
-    ::SendMessageA(splitter, WM_KEYDOWN, VK_ESCAPE, 0);
+    // Esc arrives the way keys do: queued, through the program's key handling.
+    ::PostMessageA(splitter, WM_KEYDOWN, VK_ESCAPE, 0);
+    app.ProcessMessages();
     EXPECT_FALSE(form->sMain->Dragging());
     ::SendMessageA(splitter, WM_MOUSEMOVE, 0, at(-50));
     EXPECT_EQ(form->lvMaster->Width(), stoppedAt);
