@@ -2,7 +2,15 @@
 #pragma once
 
 #include "toolbars/TTBDock.h"
+#include "toolbars/TTBItem.h"
+#include "toolbars/TTBToolbar.h"
+#include "win32/Action.h"
 #include "win32/FormBuilder.h"
+#include "win32/ImageList.h"
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace toolbars {
 
@@ -12,6 +20,110 @@ struct DockDecl {
     TTBDock* F::*field = nullptr;
 
     void Build(win32::FormBuilder<F>& b) const { b.Place(std::make_unique<TTBDock>(props), field); }
+};
+
+// Any item declaration: a struct with a Build(builder, parent item).
+template <class F>
+class AnyItemDecl {
+public:
+    template <class D>
+    AnyItemDecl(D decl)
+        : build_([d = std::move(decl)](win32::FormBuilder<F>& b, TTBCustomItem& parent) { d.Build(b, parent); })
+    {
+    }
+    void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const { build_(b, parent); }
+
+private:
+    std::function<void(win32::FormBuilder<F>&, TTBCustomItem&)> build_;
+};
+
+// An entry bound to an action (by component name), or one with its own texts.
+template <class F>
+struct ItemDecl {
+    ItemProps props;
+    TTBItem* F::*field = nullptr;
+    const char* action = nullptr;
+
+    void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
+    {
+        TTBItem& item = b.Own(std::make_unique<TTBItem>(props), field);
+        parent.Add(item);
+        if (action) {
+            std::string name = action;
+            b.Fixup([&item, &b, name] { item.SetAction(&b.template Find<win32::Action>(name)); });
+        }
+    }
+};
+
+template <class F>
+struct SubmenuItemDecl {
+    ItemProps props;
+    TTBSubmenuItem* F::*field = nullptr;
+    std::vector<AnyItemDecl<F>> items;
+
+    void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
+    {
+        TTBSubmenuItem& submenu = b.Own(std::make_unique<TTBSubmenuItem>(props), field);
+        parent.Add(submenu);
+        for (const AnyItemDecl<F>& item : items)
+            item.Build(b, submenu);
+    }
+};
+
+template <class F>
+struct SeparatorItemDecl {
+    const char* name = "";
+    TTBSeparatorItem* F::*field = nullptr;
+
+    void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
+    {
+        parent.Add(b.Own(std::make_unique<TTBSeparatorItem>(ItemProps{.name = name}), field));
+    }
+};
+
+// Shows and hides the control of the given component name.
+template <class F>
+struct VisibilityToggleItemDecl {
+    ItemProps props;
+    TTBVisibilityToggleItem* F::*field = nullptr;
+    const char* control = nullptr;
+
+    void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
+    {
+        TTBVisibilityToggleItem& item = b.Own(std::make_unique<TTBVisibilityToggleItem>(props), field);
+        parent.Add(item);
+        if (control) {
+            std::string name = control;
+            b.Fixup([&item, &b, name] { item.SetControl(&b.template Find<win32::Control>(name)); });
+        }
+    }
+};
+
+// A toolbar in the dock named as its parent, with its items.
+template <class F>
+struct ToolbarDecl {
+    ToolbarProps props;
+    TTBToolbar* F::*field = nullptr;
+    // The image list for its buttons and menus (a component name).
+    const char* images = nullptr;
+    std::vector<AnyItemDecl<F>> items;
+
+    void Build(win32::FormBuilder<F>& b) const
+    {
+        TTBDock& dock = b.template Find<TTBDock>(props.control.parent);
+        TTBToolbar& bar = b.Place(std::make_unique<TTBToolbar>(props), field);
+        dock.Attach(bar);
+        // The buttons are made once, when the items know their actions.
+        bar.BeginUpdate();
+        for (const AnyItemDecl<F>& item : items)
+            item.Build(b, bar.Items());
+        std::string imagesName = images ? images : "";
+        b.Fixup([&bar, &b, imagesName] {
+            if (!imagesName.empty())
+                bar.SetImages(b.template Find<win32::ImageList>(imagesName).Handle());
+            bar.EndUpdate();
+        });
+    }
 };
 
 } // namespace toolbars

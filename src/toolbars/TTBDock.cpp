@@ -34,6 +34,12 @@ TTBDock::TTBDock(const DockProps& props)
 {
 }
 
+TTBDock::~TTBDock()
+{
+    for (TTBCustomDockableWindow* bar : bars_)
+        bar->currentDock_ = nullptr;
+}
+
 HWND TTBDock::CreateHandle(HWND parentWindow)
 {
     RegisterOwnClass(App().Instance(), "VantoraDock", 0, nullptr,

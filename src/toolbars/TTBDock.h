@@ -22,6 +22,7 @@ struct DockProps {
 class TTBDock : public win32::Control {
 public:
     explicit TTBDock(const DockProps& props);
+    ~TTBDock() override;
 
     DockPosition Position() const { return position_; }
     bool Horizontal() const { return position_ == DockPosition::Top || position_ == DockPosition::Bottom; }

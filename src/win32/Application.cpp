@@ -30,7 +30,11 @@ void Application::ProcessMessages()
 
 void Application::ProcessMessage(MSG& msg)
 {
-    if (PreTranslate && PreTranslate(msg))
+    if ((msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) && hintSource_ && msg.hwnd != hintSource_)
+        SetHint({});
+    bool consumed = false;
+    Dispatch([&] { consumed = PreTranslate.Any(msg); });
+    if (consumed)
         return;
     // Tab moves between the controls of our windows as in a dialog.
     HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
@@ -43,6 +47,15 @@ void Application::ProcessMessage(MSG& msg)
 HWND Application::ErrorBoxOwner() const
 {
     return mainWindow_ && ::IsWindow(mainWindow_) ? mainWindow_ : nullptr;
+}
+
+void Application::SetHint(const std::string& hint, HWND source)
+{
+    hintSource_ = hint.empty() ? nullptr : source;
+    if (hint == hint_)
+        return;
+    hint_ = hint;
+    OnHint(hint_);
 }
 
 void Application::HandleException(std::exception_ptr error)

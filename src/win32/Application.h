@@ -2,6 +2,8 @@
 // exceptions escaping event handlers end up.
 #pragma once
 
+#include "win32/Signal.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -33,9 +35,17 @@ public:
     // Runs an event handler; an exception it raises goes to HandleException.
     void Dispatch(const std::function<void()>& handler);
 
-    // Lets a form see keyboard input before the focused control does
-    // (shortcuts, menu-bar keys); returns true when the message was consumed.
-    std::function<bool(MSG&)> PreTranslate;
+    // Lets forms, menu bars and action lists see input before the focused
+    // control does (shortcuts, menu-bar keys); a filter returns true when it
+    // consumed the message, and later filters do not see it then.
+    Signal<bool(MSG&)> PreTranslate;
+
+    // The long hint of whatever the mouse or the menu selection is on; empty
+    // over anything without one. Status bars with AutoHint show it. A hint
+    // given for a window goes as soon as the mouse moves over another one.
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint, HWND source = nullptr);
+    Signal<void(const std::string&)> OnHint;
 
     HWND ErrorBoxOwner() const;
     void SetMainWindow(HWND window) { mainWindow_ = window; }
@@ -46,6 +56,8 @@ private:
     HINSTANCE instance_;
     HWND mainWindow_ = nullptr;
     std::string title_;
+    std::string hint_;
+    HWND hintSource_ = nullptr;
 };
 
 } // namespace win32

@@ -25,6 +25,11 @@ Control::Control(const ControlProps& props)
 
 Control::~Control()
 {
+    // Neither side may lay out or reach the other once one of them is gone.
+    if (parent_)
+        std::erase(parent_->children_, this);
+    for (Control* child : children_)
+        child->parent_ = nullptr;
     if (handle_ && ::IsWindow(handle_)) {
         ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
         ::DestroyWindow(handle_);
@@ -187,6 +192,7 @@ void Control::SetVisible(bool visible)
         ::ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
     if (parent_)
         parent_->Realign();
+    VisibleChanged();
     if (OnVisibleChanged)
         OnVisibleChanged(*this);
 }

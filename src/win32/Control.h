@@ -96,6 +96,8 @@ protected:
                                  HCURSOR cursor, HBRUSH background);
 
     virtual void BoundsChanged() {}
+    // After the window was shown or hidden and the parent re-aligned.
+    virtual void VisibleChanged() {}
     // Runs once the window exists and is attached to this object.
     virtual void AfterCreate() {}
 

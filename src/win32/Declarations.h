@@ -1,6 +1,7 @@
 // Declarations of the framework's components for a form of class F.
 #pragma once
 
+#include "win32/Action.h"
 #include "win32/FormBuilder.h"
 #include "win32/ImageList.h"
 #include "win32/Label.h"
@@ -89,6 +90,36 @@ struct TimerDecl {
         Timer& timer = b.Own(std::make_unique<Timer>(props), field);
         timer.CreateWindowFor(nullptr, b.App());
         timer.OnTimer = b.Bind(onTimer);
+    }
+};
+
+template <class F>
+struct ActionDecl {
+    ActionProps props;
+    Action* F::*field = nullptr;
+    void (F::*onExecute)(Action&) = nullptr;
+};
+
+// An action list with its actions; their shortcuts work anywhere in the form.
+template <class F>
+struct ActionListDecl {
+    ActionListProps props;
+    ActionList* F::*field = nullptr;
+    std::vector<ActionDecl<F>> actions;
+
+    void Build(FormBuilder<F>& b) const
+    {
+        ActionList& list = b.Own(std::make_unique<ActionList>(props), field);
+        for (const ActionDecl<F>& decl : actions) {
+            Action& action = b.Own(std::make_unique<Action>(decl.props), decl.field);
+            action.OnExecute = b.Bind(decl.onExecute);
+            list.Add(action);
+        }
+        list.HandleShortCuts(b.App(), b.Form().Handle());
+        if (props.images) {
+            std::string images = props.images;
+            b.Fixup([&list, &b, images] { list.SetImages(b.template Find<ImageList>(images).Handle()); });
+        }
     }
 };
 

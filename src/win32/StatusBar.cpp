@@ -1,10 +1,12 @@
 #include "win32/StatusBar.h"
 
+#include "win32/Application.h"
+
 #include <commctrl.h>
 
 namespace win32 {
 
-StatusBar::StatusBar(const StatusBarProps& props) : Control(props.control)
+StatusBar::StatusBar(const StatusBarProps& props) : Control(props.control), autoHint_(props.autoHint)
 {
     parentFont_ = false;
 }
@@ -26,13 +28,16 @@ void StatusBar::AfterCreate()
     Control::ApplyFont(font_.Get());
     ::SendMessageA(Handle(), SB_SIMPLE, TRUE, 0);
     UpdateSizeGrip();
+    if (autoHint_)
+        hintConnection_ = App().OnHint.Connect([this](const std::string& hint) { SetSimpleText(hint); });
 }
 
 std::string StatusBar::SimpleText() const
 {
-    const auto length = LOWORD(::SendMessageA(Handle(), SB_GETTEXTLENGTHA, SB_SIMPLEID, 0));
+    // In simple mode the one text reads back as part 0 (Wine knows no other way).
+    const auto length = LOWORD(::SendMessageA(Handle(), SB_GETTEXTLENGTHA, 0, 0));
     std::string text(length + 1u, '\0');
-    ::SendMessageA(Handle(), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageA(Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
     return text;
 }

@@ -1,8 +1,10 @@
 // A status bar showing one text across its whole width, in the system's
 // status-bar font, with a size grip while it sits at the window's corner.
+// With AutoHint the text is the application's current hint.
 #pragma once
 
 #include "win32/Control.h"
+#include "win32/Signal.h"
 #include "win32/UniqueHandle.h"
 
 #include <string>
@@ -11,6 +13,8 @@ namespace win32 {
 
 struct StatusBarProps {
     ControlProps control;
+    // Shows the application's hint as its text.
+    bool autoHint = false;
 };
 
 class StatusBar : public Control {
@@ -28,6 +32,8 @@ protected:
 private:
     void UpdateSizeGrip();
 
+    bool autoHint_;
+    Connection hintConnection_;
     UniqueFont font_;
 };
 

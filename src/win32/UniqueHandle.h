@@ -57,6 +57,8 @@ struct ImageListDeleter { void operator()(HIMAGELIST h) const { ::ImageList_Dest
 struct RegKeyDeleter { void operator()(HKEY h) const { ::RegCloseKey(h); } };
 struct KernelDeleter { void operator()(HANDLE h) const { ::CloseHandle(h); } };
 struct WindowDeleter { void operator()(HWND h) const { ::DestroyWindow(h); } };
+struct MenuDeleter { void operator()(HMENU h) const { ::DestroyMenu(h); } };
+struct HookDeleter { void operator()(HHOOK h) const { ::UnhookWindowsHookEx(h); } };
 
 using UniqueFont = UniqueHandle<NullInvalidTraits<HFONT, GdiDeleter>>;
 using UniqueBitmap = UniqueHandle<NullInvalidTraits<HBITMAP, GdiDeleter>>;
@@ -65,6 +67,8 @@ using UniqueImageList = UniqueHandle<NullInvalidTraits<HIMAGELIST, ImageListDele
 using UniqueRegKey = UniqueHandle<NullInvalidTraits<HKEY, RegKeyDeleter>>;
 using UniqueKernelHandle = UniqueHandle<NullInvalidTraits<HANDLE, KernelDeleter>>;
 using UniqueWindow = UniqueHandle<NullInvalidTraits<HWND, WindowDeleter>>;
+using UniqueMenu = UniqueHandle<NullInvalidTraits<HMENU, MenuDeleter>>;
+using UniqueHook = UniqueHandle<NullInvalidTraits<HHOOK, HookDeleter>>;
 
 // A device context borrowed from a window, given back on every path.
 class WindowDC {

@@ -1,0 +1,62 @@
+#include "core/ToolbarFrame.h"
+
+#include <algorithm>
+
+namespace core {
+namespace {
+
+// The grip bar is three pixels across, centred on the handle.
+constexpr int kGripThickness = 3;
+// Gap between the close button and the grip, and at the grip's far end.
+constexpr int kGripGap = 2;
+
+} // namespace
+
+ToolbarFrame DockedToolbarFrame(int width, int height, bool horizontal, bool closeButton)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const int b = kToolbarBorder;
+    const Rect inner{b, b, std::max(width - b, b), std::max(height - b, b)};
+    ToolbarFrame f;
+    if (horizontal) {
+        const int handleEnd = std::min(inner.left + kToolbarHandle, inner.right);
+        f.handle = {inner.left, inner.top, handleEnd, inner.bottom};
+        f.content = {handleEnd, inner.top, inner.right, inner.bottom};
+        int gripTop = inner.top + kGripGap;
+        if (closeButton) {
+            f.closeButton = {inner.left, inner.top, std::min(inner.left + kToolbarCloseButton, handleEnd),
+                             std::min(inner.top + kToolbarCloseButton, inner.bottom)};
+            gripTop = f.closeButton.bottom + 1;
+        }
+        const int gripLeft = inner.left + (kToolbarHandle - kGripThickness) / 2;
+        f.grip = {gripLeft, std::min(gripTop, inner.bottom), gripLeft + kGripThickness,
+                  std::max(inner.bottom - kGripGap, std::min(gripTop, inner.bottom))};
+    } else {
+        const int handleEnd = std::min(inner.top + kToolbarHandle, inner.bottom);
+        f.handle = {inner.left, inner.top, inner.right, handleEnd};
+        f.content = {inner.left, handleEnd, inner.right, inner.bottom};
+        int gripRight = inner.right - kGripGap;
+        if (closeButton) {
+            // Vertical docks put the button at the right, where a horizontal
+            // title bar would have it.
+            f.closeButton = {std::max(inner.right - kToolbarCloseButton, inner.left), inner.top, inner.right,
+                             std::min(inner.top + kToolbarCloseButton, handleEnd)};
+            gripRight = f.closeButton.left - 1;
+        }
+        const int gripTop = inner.top + (kToolbarHandle - kGripThickness) / 2;
+        f.grip = {std::min(inner.left + kGripGap, std::max(gripRight, inner.left)), gripTop,
+                  std::max(gripRight, inner.left), gripTop + kGripThickness};
+    }
+    return f;
+}
+
+ToolbarSize DockedToolbarSize(int contentWidth, int contentHeight, bool horizontal)
+{
+    const int frame = 2 * kToolbarBorder;
+    if (horizontal)
+        return {contentWidth + kToolbarHandle + frame, contentHeight + frame};
+    return {contentWidth + frame, contentHeight + kToolbarHandle + frame};
+}
+
+} // namespace core

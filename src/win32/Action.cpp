@@ -1,0 +1,134 @@
+#include "win32/Action.h"
+
+#include "win32/Application.h"
+
+#include <algorithm>
+
+namespace win32 {
+
+Action::Action(const ActionProps& props)
+    : Component(props.name), caption_(props.caption), hint_(props.hint), imageIndex_(props.imageIndex),
+      shortCut_(props.shortCut), autoCheck_(props.autoCheck), checked_(props.checked),
+      enabled_(props.enabled)
+{
+}
+
+void Action::SetCaption(const std::string& caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    NotifyChanged();
+}
+
+void Action::SetHint(const std::string& hint)
+{
+    if (hint == hint_)
+        return;
+    hint_ = hint;
+    NotifyChanged();
+}
+
+void Action::SetImageIndex(int index)
+{
+    if (index == imageIndex_)
+        return;
+    imageIndex_ = index;
+    NotifyChanged();
+}
+
+void Action::SetShortCut(core::ShortCut shortCut)
+{
+    if (shortCut == shortCut_)
+        return;
+    shortCut_ = shortCut;
+    NotifyChanged();
+}
+
+void Action::SetChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    NotifyChanged();
+}
+
+void Action::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    NotifyChanged();
+}
+
+bool Action::Execute()
+{
+    if (!enabled_)
+        return false;
+    if (autoCheck_)
+        SetChecked(!checked_);
+    if (!OnExecute)
+        return false;
+    OnExecute(*this);
+    return true;
+}
+
+ActionList::ActionList(const ActionListProps& props) : Component(props.name) {}
+
+void ActionList::Add(Action& action)
+{
+    if (std::find(actions_.begin(), actions_.end(), &action) == actions_.end())
+        actions_.push_back(&action);
+    action.list_ = this;
+}
+
+Action* ActionList::FindByShortCut(core::ShortCut shortCut) const
+{
+    if (shortCut == 0)
+        return nullptr;
+    for (Action* action : actions_) {
+        if (action->ShortCut() == shortCut)
+            return action;
+    }
+    return nullptr;
+}
+
+void ActionList::HandleShortCuts(Application& app, HWND owner)
+{
+    owner_ = owner;
+    filter_ = app.PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
+}
+
+bool ActionList::PreTranslate(const MSG& msg)
+{
+    const core::ShortCut shortCut = ShortCutFromKeyMessage(msg);
+    if (!shortCut || !::IsWindowEnabled(owner_) || !BelongsToWindow(msg.hwnd, owner_))
+        return false;
+    Action* action = FindByShortCut(shortCut);
+    // A disabled action leaves the key to the focused control.
+    return action && action->Enabled() && (action->Execute(), true);
+}
+
+core::ShortCut ShortCutFromKeyMessage(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return 0;
+    const auto key = static_cast<UINT>(msg.wParam);
+    if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key > 0xFF)
+        return 0;
+    core::ShortCut shortCut = static_cast<core::ShortCut>(key);
+    if (::GetKeyState(VK_SHIFT) < 0)
+        shortCut |= core::kShift;
+    if (::GetKeyState(VK_CONTROL) < 0)
+        shortCut |= core::kCtrl;
+    if (::GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29))))
+        shortCut |= core::kAlt;
+    return shortCut;
+}
+
+bool BelongsToWindow(HWND window, HWND owner)
+{
+    return window && owner && ::GetAncestor(window, GA_ROOTOWNER) == ::GetAncestor(owner, GA_ROOTOWNER);
+}
+
+} // namespace win32

@@ -1,0 +1,191 @@
+// Input as a user makes it: real key presses and mouse moves through the
+// system's input queue, and a look at each drop-down menu as it opens.
+#pragma once
+
+#include "win32/Application.h"
+#include "win32/UniqueHandle.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace userinput {
+
+inline void SendKey(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof input);
+}
+
+// Presses the keys in order and lets go of them in reverse, e.g. {VK_CONTROL, VK_F1}.
+inline void Chord(std::initializer_list<WORD> keys)
+{
+    for (WORD key : keys)
+        SendKey(key, false);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        SendKey(*key, true);
+}
+
+inline void Tap(WORD key)
+{
+    Chord({key});
+}
+
+inline void MouseTo(POINT screen)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = ::MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
+}
+
+inline void Click(POINT screen)
+{
+    MouseTo(screen);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, input, sizeof input[0]);
+}
+
+inline POINT Centre(const RECT& r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Handles everything queued, the way the program's loop does, until no more
+// input turns up: what was sent has then all been seen.
+inline void Settle(win32::Application& app)
+{
+    for (int quiet = 0; quiet < 3;) {
+        app.ProcessMessages();
+        // The loop would end here; the quit message stays for the test to see.
+        MSG quit;
+        if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+            return;
+        if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT)
+            ++quiet;
+        else
+            quiet = 0;
+    }
+}
+
+// Shows a form in front, with the focus in the given control.
+inline void Activate(win32::Application& app, HWND form, HWND focus)
+{
+    ::ShowWindow(form, SW_SHOW);
+    ::SetForegroundWindow(form);
+    ::SetActiveWindow(form);
+    ::SetFocus(focus);
+    ::UpdateWindow(form);
+    Settle(app);
+}
+
+// The quit message the program's loop would end on, taken from the queue.
+inline bool TakeQuit()
+{
+    MSG msg;
+    return ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+struct SeenMenuItem {
+    std::string text;
+    bool separator = false;
+    bool checked = false;
+    bool disabled = false;
+};
+
+struct SeenMenu {
+    std::vector<SeenMenuItem> items;
+
+    const SeenMenuItem* Find(const std::string& prefix) const
+    {
+        for (const SeenMenuItem& item : items) {
+            if (item.text.rfind(prefix, 0) == 0)
+                return &item;
+        }
+        return nullptr;
+    }
+};
+
+inline std::string StatusText(HWND statusBar)
+{
+    char text[512] = {};
+    ::SendMessageA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// While alive, records every drop-down menu of this thread as it opens and,
+// given a status bar, what the bar says after each change of selection.
+class MenuWatcher {
+public:
+    explicit MenuWatcher(HWND statusBar = nullptr)
+        : hook_(::SetWindowsHookExA(WH_CALLWNDPROCRET, &Watch, nullptr, ::GetCurrentThreadId()))
+    {
+        Seen().clear();
+        StatusTexts().clear();
+        StatusBar() = statusBar;
+    }
+    MenuWatcher(const MenuWatcher&) = delete;
+    MenuWatcher& operator=(const MenuWatcher&) = delete;
+
+    const std::vector<SeenMenu>& Menus() const { return Seen(); }
+    const std::vector<std::string>& Statuses() const { return StatusTexts(); }
+
+private:
+    // A hook procedure has nowhere else to put what it saw.
+    static std::vector<SeenMenu>& Seen()
+    {
+        static std::vector<SeenMenu> seen;
+        return seen;
+    }
+    static std::vector<std::string>& StatusTexts()
+    {
+        static std::vector<std::string> texts;
+        return texts;
+    }
+    static HWND& StatusBar()
+    {
+        static HWND statusBar = nullptr;
+        return statusBar;
+    }
+
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->message == WM_INITMENUPOPUP && !HIWORD(call->lParam)) {
+            HMENU menu = reinterpret_cast<HMENU>(call->wParam);
+            SeenMenu seen;
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                SeenMenuItem item;
+                char text[256] = {};
+                ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                item.text = text;
+                const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+                item.separator = (state & MF_SEPARATOR) != 0;
+                item.checked = (state & MF_CHECKED) != 0;
+                item.disabled = (state & (MF_DISABLED | MF_GRAYED)) != 0;
+                seen.items.push_back(item);
+            }
+            Seen().push_back(seen);
+        }
+        if (code == HC_ACTION && call->message == WM_MENUSELECT && StatusBar())
+            StatusTexts().push_back(StatusText(StatusBar()));
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    win32::UniqueHook hook_;
+};
+
+} // namespace userinput
