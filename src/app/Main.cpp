@@ -58,11 +58,38 @@ void TfMain::FormDestroy()
 void TfMain::RefreshProcesses()
 {
     FillProcessList(*lvMaster);
+    // Stopping and starting again puts the next tick a full interval away.
+    TheTimer->SetEnabled(false);
+    if (aAutoRefresh->Checked())
+        TheTimer->SetEnabled(true);
 }
 
 void TfMain::TheTimerTick(win32::Timer&)
 {
     RefreshProcesses();
+}
+
+void TfMain::aaExit(win32::Action&)
+{
+    Close();
+}
+
+void TfMain::aaRefresh(win32::Action&)
+{
+    RefreshProcesses();
+}
+
+void TfMain::aaAutoRefresh(win32::Action&)
+{
+    TheTimer->SetEnabled(aAutoRefresh->Checked());
+}
+
+void TfMain::aaAbout(win32::Action&)
+{
+    const HINSTANCE instance = App().Instance();
+    const std::string caption = win32::LoadResourceText(instance, IDS_ABOUT_CAPTION);
+    const std::string text = win32::LoadResourceText(instance, IDS_ABOUT_TEXT);
+    ::MessageBoxA(Handle(), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void TfMain::FillProcessList(win32::ListView& list)

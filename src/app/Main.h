@@ -5,6 +5,9 @@
 #include "core/SortCompare.h"
 #include "core/ToolHelper.h"
 #include "toolbars/TTBDock.h"
+#include "toolbars/TTBItem.h"
+#include "toolbars/TTBToolbar.h"
+#include "win32/Action.h"
 #include "win32/Form.h"
 #include "win32/ImageList.h"
 #include "win32/Label.h"
@@ -32,6 +35,31 @@ public:
     win32::ImageList* ilMain = nullptr;
     win32::Timer* TheTimer = nullptr;
 
+    // Commands: the menu bar, the main toolbar and the actions behind them.
+    toolbars::TTBToolbar* tbMenu = nullptr;
+    toolbars::TTBSubmenuItem* smFile = nullptr;
+    toolbars::TTBItem* iExit = nullptr;
+    toolbars::TTBSubmenuItem* smView = nullptr;
+    toolbars::TTBVisibilityToggleItem* iToggleToolbar = nullptr;
+    toolbars::TTBVisibilityToggleItem* iToggleStatusBar = nullptr;
+    toolbars::TTBSeparatorItem* iViewSepRefresh = nullptr;
+    toolbars::TTBItem* iRefresh = nullptr;
+    toolbars::TTBItem* iAutoRefresh = nullptr;
+    toolbars::TTBSubmenuItem* smHelp = nullptr;
+    toolbars::TTBItem* iAbout = nullptr;
+    toolbars::TTBToolbar* tbMain = nullptr;
+    toolbars::TTBItem* bRefresh = nullptr;
+    toolbars::TTBItem* bAutoRefresh = nullptr;
+    toolbars::TTBSeparatorItem* tbSep1 = nullptr;
+    toolbars::TTBItem* bAbout = nullptr;
+    toolbars::TTBSeparatorItem* tbSep2 = nullptr;
+    toolbars::TTBItem* bExit = nullptr;
+    win32::ActionList* alMain = nullptr;
+    win32::Action* aExit = nullptr;
+    win32::Action* aRefresh = nullptr;
+    win32::Action* aAbout = nullptr;
+    win32::Action* aAutoRefresh = nullptr;
+
     // Lifecycle.
     void FormCreate();
     void FormShow();
@@ -56,6 +84,12 @@ public:
     // Refresh cycle.
     void RefreshProcesses();
     void TheTimerTick(win32::Timer& sender);
+
+    // Commands.
+    void aaExit(win32::Action& sender);
+    void aaRefresh(win32::Action& sender);
+    void aaAutoRefresh(win32::Action& sender);
+    void aaAbout(win32::Action& sender);
 
 private:
     core::SortState masterSort_;

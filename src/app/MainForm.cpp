@@ -6,6 +6,11 @@
 
 using core::Align;
 using toolbars::DockPosition;
+using toolbars::ItemDecl;
+using toolbars::SeparatorItemDecl;
+using toolbars::ShrinkMode;
+using toolbars::SubmenuItemDecl;
+using toolbars::VisibilityToggleItemDecl;
 using win32::TextAlign;
 
 namespace {
@@ -36,12 +41,62 @@ win32::FormDecl<TfMain> MainFormDeclaration()
                 .field = &F::sMain},
             win32::StatusBarDecl<F>{
                 .props = {.control = {.name = "TheStatusBar", .parent = "TfMain", .align = Align::Bottom,
-                                      .bounds = {0, 302, 542, 19}}},
+                                      .bounds = {0, 302, 542, 19}},
+                          .autoHint = true},
                 .field = &F::TheStatusBar},
             toolbars::DockDecl<F>{
                 .props = {.control = {.name = "dkTop", .parent = "TfMain", .bounds = {0, 0, 542, 26}},
                           .position = DockPosition::Top},
                 .field = &F::dkTop},
+            toolbars::ToolbarDecl<F>{
+                .props = {.control = {.name = "tbMenu", .parent = "dkTop", .bounds = {0, 0, 0, 0}, .tabOrder = 0},
+                          .caption = "Main Menu",
+                          .closeButton = false,
+                          .menuBar = true,
+                          .processShortCuts = true,
+                          .shrinkMode = ShrinkMode::Wrap},
+                .field = &F::tbMenu,
+                .images = "ilMain",
+                .items = {
+                    SubmenuItemDecl<F>{
+                        .props = {.name = "smFile", .caption = "&File"},
+                        .field = &F::smFile,
+                        .items = {ItemDecl<F>{.props = {.name = "iExit"}, .field = &F::iExit, .action = "aExit"}}},
+                    SubmenuItemDecl<F>{
+                        .props = {.name = "smView", .caption = "&View"},
+                        .field = &F::smView,
+                        .items = {
+                            VisibilityToggleItemDecl<F>{
+                                .props = {.name = "iToggleToolbar", .caption = "&Toolbar", .hint = "Toggle Toolbar"},
+                                .field = &F::iToggleToolbar,
+                                .control = "tbMain"},
+                            VisibilityToggleItemDecl<F>{
+                                .props = {.name = "iToggleStatusBar", .caption = "&Status Bar",
+                                          .hint = "Toggle Status Bar"},
+                                .field = &F::iToggleStatusBar,
+                                .control = "TheStatusBar"},
+                            SeparatorItemDecl<F>{.name = "iViewSepRefresh", .field = &F::iViewSepRefresh},
+                            ItemDecl<F>{.props = {.name = "iRefresh"}, .field = &F::iRefresh, .action = "aRefresh"},
+                            ItemDecl<F>{.props = {.name = "iAutoRefresh"}, .field = &F::iAutoRefresh,
+                                        .action = "aAutoRefresh"}}},
+                    SubmenuItemDecl<F>{
+                        .props = {.name = "smHelp", .caption = "&Help"},
+                        .field = &F::smHelp,
+                        .items = {ItemDecl<F>{.props = {.name = "iAbout"}, .field = &F::iAbout, .action = "aAbout"}}}}},
+            toolbars::ToolbarDecl<F>{
+                .props = {.control = {.name = "tbMain", .parent = "dkTop", .bounds = {105, 0, 0, 0}, .tabOrder = 1},
+                          .caption = "Toolbar",
+                          .dockPos = 24,
+                          .closeButtonWhenDocked = true},
+                .field = &F::tbMain,
+                .images = "ilMain",
+                .items = {
+                    ItemDecl<F>{.props = {.name = "bRefresh"}, .field = &F::bRefresh, .action = "aRefresh"},
+                    ItemDecl<F>{.props = {.name = "bAutoRefresh"}, .field = &F::bAutoRefresh, .action = "aAutoRefresh"},
+                    SeparatorItemDecl<F>{.name = "tbSep1", .field = &F::tbSep1},
+                    ItemDecl<F>{.props = {.name = "bAbout"}, .field = &F::bAbout, .action = "aAbout"},
+                    SeparatorItemDecl<F>{.name = "tbSep2", .field = &F::tbSep2},
+                    ItemDecl<F>{.props = {.name = "bExit"}, .field = &F::bExit, .action = "aExit"}}},
             toolbars::DockDecl<F>{
                 .props = {.control = {.name = "dkBottom", .parent = "TfMain", .bounds = {0, 293, 542, 9}},
                           .position = DockPosition::Bottom},
@@ -83,6 +138,28 @@ win32::FormDecl<TfMain> MainFormDeclaration()
                 .smallImages = "ilMain",
                 .onColumnClick = &F::ListViewColumnClick,
                 .onCompare = &F::lvDetailCompare},
+            win32::ActionListDecl<F>{
+                .props = {.name = "alMain", .images = "ilMain"},
+                .field = &F::alMain,
+                .actions = {
+                    {.props = {.name = "aExit", .caption = "E&xit", .hint = "Exit|Exits the program",
+                               .imageIndex = 2},
+                     .field = &F::aExit,
+                     .onExecute = &F::aaExit},
+                    {.props = {.name = "aRefresh", .caption = "Refresh", .hint = "Refresh|Refresh the screen",
+                               .imageIndex = 4, .shortCut = core::MakeShortCut(VK_F5)},
+                     .field = &F::aRefresh,
+                     .onExecute = &F::aaRefresh},
+                    {.props = {.name = "aAbout", .caption = "About Vantora...",
+                               .hint = "About Vantora...|Version info and copyrights",
+                               .imageIndex = 3, .shortCut = core::MakeShortCut(VK_F1, core::kCtrl)},
+                     .field = &F::aAbout,
+                     .onExecute = &F::aaAbout},
+                    {.props = {.name = "aAutoRefresh", .caption = "&Auto refresh",
+                               .hint = "Auto refresh|Automatically refresh lists",
+                               .imageIndex = 5, .autoCheck = true},
+                     .field = &F::aAutoRefresh,
+                     .onExecute = &F::aaAutoRefresh}}},
             win32::ImageListDecl<F>{
                 .props = {.name = "ilMain", .bitmapResource = IDB_ILMAIN_NAME,
                           .maskColor = RGB(255, 0, 255)},
