@@ -51,8 +51,7 @@ bool KeyDown(int key)
 } // namespace
 
 TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
-    : TTBCustomDockableWindow({props.control, props.caption, props.dockRow, props.dockPos, props.closeButton,
-                               props.closeButtonWhenDocked}),
+    : TTBCustomDockableWindow(props.window),
       root_(ItemProps{}), menuBar_(props.menuBar), processShortCuts_(props.processShortCuts),
       shrinkMode_(props.shrinkMode), fullSize_(props.fullSize)
 {

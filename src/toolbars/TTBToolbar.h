@@ -18,12 +18,7 @@ namespace toolbars {
 enum class ShrinkMode { None, Wrap, Chevron };
 
 struct ToolbarProps {
-    win32::ControlProps control;
-    const char* caption = "";
-    int dockRow = 0;
-    int dockPos = -1;
-    bool closeButton = true;
-    bool closeButtonWhenDocked = false;
+    DockableWindowProps window;
     bool menuBar = false;
     bool processShortCuts = false;
     ShrinkMode shrinkMode = ShrinkMode::Chevron;

@@ -66,8 +66,9 @@ inline win32::FormDecl<TfToolbarTest> ToolbarTestFormDeclaration()
                 .props = {.control = {.name = "dkTop", .parent = "TfToolbarTest", .bounds = {0, 0, 420, 26}}},
                 .field = &F::dkTop},
             ToolbarDecl<F>{
-                .props = {.control = {.name = "tbMenu", .parent = "dkTop", .bounds = {}, .tabOrder = 0},
-                          .caption = "Main Menu", .closeButton = false, .menuBar = true,
+                .props = {.window = {.control = {.name = "tbMenu", .parent = "dkTop", .bounds = {}, .tabOrder = 0},
+                                     .caption = "Main Menu", .closeButton = false},
+                          .menuBar = true,
                           .processShortCuts = true, .shrinkMode = ShrinkMode::Wrap},
                 .field = &F::tbMenu,
                 .images = "ilMain",
@@ -93,8 +94,8 @@ inline win32::FormDecl<TfToolbarTest> ToolbarTestFormDeclaration()
                                        .items = {ItemDecl<F>{.props = {.name = "iAbout"}, .field = &F::iAbout,
                                                              .action = "aAbout"}}}}},
             ToolbarDecl<F>{
-                .props = {.control = {.name = "tbMain", .parent = "dkTop", .bounds = {}, .tabOrder = 1},
-                          .caption = "Toolbar", .dockPos = 24, .closeButtonWhenDocked = true},
+                .props = {.window = {.control = {.name = "tbMain", .parent = "dkTop", .bounds = {}, .tabOrder = 1},
+                                     .caption = "Toolbar", .dockPos = 24, .closeButtonWhenDocked = true}},
                 .field = &F::tbMain,
                 .images = "ilMain",
                 .items = {ItemDecl<F>{.props = {.name = "bRefresh"}, .field = &F::bRefresh, .action = "aRefresh"},
