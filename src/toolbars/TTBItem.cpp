@@ -1,8 +1,11 @@
 #include "toolbars/TTBItem.h"
+#include "win32/AssignChanged.h"
 
 #include <algorithm>
 
 namespace toolbars {
+
+using win32::AssignChanged;
 
 TTBCustomItem::TTBCustomItem(const ItemProps& props)
     : Component(props.name), caption_(props.caption), hint_(props.hint), imageIndex_(props.imageIndex),
@@ -20,50 +23,38 @@ TTBCustomItem::~TTBCustomItem()
 
 void TTBCustomItem::SetCaption(const std::string& caption)
 {
-    if (caption == caption_)
-        return;
-    caption_ = caption;
-    NotifyChanged();
+    if (AssignChanged(caption_, caption))
+        NotifyChanged();
 }
 
 void TTBCustomItem::SetHint(const std::string& hint)
 {
-    if (hint == hint_)
-        return;
-    hint_ = hint;
-    NotifyChanged();
+    if (AssignChanged(hint_, hint))
+        NotifyChanged();
 }
 
 void TTBCustomItem::SetImageIndex(int index)
 {
-    if (index == imageIndex_)
-        return;
-    imageIndex_ = index;
-    NotifyChanged();
+    if (AssignChanged(imageIndex_, index))
+        NotifyChanged();
 }
 
 void TTBCustomItem::SetChecked(bool checked)
 {
-    if (checked == checked_)
-        return;
-    checked_ = checked;
-    NotifyChanged();
+    if (AssignChanged(checked_, checked))
+        NotifyChanged();
 }
 
 void TTBCustomItem::SetEnabled(bool enabled)
 {
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    NotifyChanged();
+    if (AssignChanged(enabled_, enabled))
+        NotifyChanged();
 }
 
 void TTBCustomItem::SetVisible(bool visible)
 {
-    if (visible == visible_)
-        return;
-    visible_ = visible;
-    NotifyChanged(ItemChange::Structure);
+    if (AssignChanged(visible_, visible))
+        NotifyChanged(ItemChange::Structure);
 }
 
 void TTBCustomItem::Click()

@@ -1,6 +1,7 @@
 #include "win32/Action.h"
 
 #include "win32/Application.h"
+#include "win32/AssignChanged.h"
 
 #include <algorithm>
 
@@ -15,50 +16,38 @@ Action::Action(const ActionProps& props)
 
 void Action::SetCaption(const std::string& caption)
 {
-    if (caption == caption_)
-        return;
-    caption_ = caption;
-    NotifyChanged();
+    if (AssignChanged(caption_, caption))
+        NotifyChanged();
 }
 
 void Action::SetHint(const std::string& hint)
 {
-    if (hint == hint_)
-        return;
-    hint_ = hint;
-    NotifyChanged();
+    if (AssignChanged(hint_, hint))
+        NotifyChanged();
 }
 
 void Action::SetImageIndex(int index)
 {
-    if (index == imageIndex_)
-        return;
-    imageIndex_ = index;
-    NotifyChanged();
+    if (AssignChanged(imageIndex_, index))
+        NotifyChanged();
 }
 
 void Action::SetShortCut(core::ShortCut shortCut)
 {
-    if (shortCut == shortCut_)
-        return;
-    shortCut_ = shortCut;
-    NotifyChanged();
+    if (AssignChanged(shortCut_, shortCut))
+        NotifyChanged();
 }
 
 void Action::SetChecked(bool checked)
 {
-    if (checked == checked_)
-        return;
-    checked_ = checked;
-    NotifyChanged();
+    if (AssignChanged(checked_, checked))
+        NotifyChanged();
 }
 
 void Action::SetEnabled(bool enabled)
 {
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    NotifyChanged();
+    if (AssignChanged(enabled_, enabled))
+        NotifyChanged();
 }
 
 bool Action::Execute()
