@@ -8,10 +8,12 @@
 #include "core/TextFormat.h"
 #include "core/ToolHelper.h"
 #include "win32/FormBuilder.h"
+#include "win32/LocaleCompare.h"
 
 #include <windows.h>
 
-TfMain::TfMain(win32::Application& app) : Form(MainFormDeclaration().props)
+TfMain::TfMain(win32::Application& app, core::ToolhelpBinding& toolhelp)
+    : Form(MainFormDeclaration().props), toolhelp_(toolhelp)
 {
     win32::FormBuilder<TfMain>(*this, app).Build(MainFormDeclaration());
 }
@@ -26,8 +28,7 @@ constexpr uint32_t kFixedUsage = 65535;
 
 int LocaleCompare(std::string_view a, std::string_view b)
 {
-    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                            b.data(), static_cast<int>(b.size())) - CSTR_EQUAL;
+    return win32::LocaleCompare(a, b);
 }
 
 core::SortState& SortStateOf(const win32::ListView& list)
@@ -57,8 +58,21 @@ void TfMain::FormDestroy()
 
 void TfMain::RefreshProcesses()
 {
-    FillProcessList(*lvMaster);
-    // Stopping and starting again puts the next tick a full interval away.
+    if (refreshing_) {
+        refreshPending_ = true;
+        return;
+    }
+    refreshing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{refreshing_};
+    do {
+        refreshPending_ = false;
+        FillProcessList(*lvMaster);
+    } while (refreshPending_);
+    // Stopping and starting again puts the next tick a full interval away
+    // from the end of the last refresh.
     TheTimer->SetEnabled(false);
     if (aAutoRefresh->Checked())
         TheTimer->SetEnabled(true);
@@ -97,7 +111,7 @@ void TfMain::FillProcessList(win32::ListView& list)
     const int selected = list.SelectedIndex();
     const auto selectedId = selected >= 0 ? static_cast<uint32_t>(list.Row(selected).data) : 0u;
 
-    core::TToolHelper snapshot(SystemToolhelp(), core::kSnapProcess, 0);
+    core::TToolHelper snapshot(toolhelp_, core::kSnapProcess, 0);
     win32::ListUpdate batch(list);
     list.Clear();
 
@@ -132,7 +146,7 @@ void TfMain::lvMasterChange(win32::ListView& sender)
 
 void TfMain::ShowProcessDetails(uint32_t processId)
 {
-    core::TToolHelper snapshot(SystemToolhelp(), core::kSnapAll, processId);
+    core::TToolHelper snapshot(toolhelp_, core::kSnapAll, processId);
     core::ProcessEntry32 entry{};
     entry.dwSize = sizeof entry;
     bool found = snapshot.ProcessFirst(entry);
@@ -165,7 +179,7 @@ void TfMain::FillModuleList(win32::ListView& list, core::TToolHelper& snapshot)
     module.dwSize = sizeof module;
     for (bool more = snapshot.ModuleFirst(module); more; more = snapshot.ModuleNext(module)) {
         const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module.modBaseAddr));
-        const uint32_t preferred = GetPreferredImageBase(module.th32ProcessID, base);
+        const uint32_t preferred = GetPreferredImageBase(toolhelp_, module.th32ProcessID, base);
         list.AddRow({module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
                      {core::HexId(base),
                       preferred == base ? std::string() : core::HexId(preferred),

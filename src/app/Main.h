@@ -2,6 +2,7 @@
 // summary and modules on the right.
 #pragma once
 
+#include "app/SystemToolhelp.h"
 #include "core/SortCompare.h"
 #include "core/ToolHelper.h"
 #include "toolbars/TTBDock.h"
@@ -19,7 +20,9 @@
 
 class TfMain : public win32::Form {
 public:
-    explicit TfMain(win32::Application& app);
+    // The Toolhelp source is the system's unless a test or the benchmark
+    // hands in one of its own.
+    explicit TfMain(win32::Application& app, core::ToolhelpBinding& toolhelp = SystemToolhelp());
 
     // Components, filled from the form declaration.
     win32::Splitter* sMain = nullptr;
@@ -92,6 +95,10 @@ public:
     void aaAbout(win32::Action& sender);
 
 private:
+    core::ToolhelpBinding& toolhelp_;
     core::SortState masterSort_;
     core::SortState detailSort_;
+    // A refresh asked for while one runs (a tick behind a modal box) waits for it.
+    bool refreshing_ = false;
+    bool refreshPending_ = false;
 };

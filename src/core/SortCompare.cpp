@@ -64,7 +64,23 @@ int CompareModuleAscending(int32_t column, std::string_view cell1, std::string_v
     }
 }
 
+unsigned char FoldAscii(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
 } // namespace
+
+int CompareIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (const int d = ThreeWay(FoldAscii(a[i]), FoldAscii(b[i])); d != 0)
+            return d;
+    }
+    return ThreeWay(a.size(), b.size());
+}
 
 int CompareProcessRows(const SortState& s, uint32_t pid1, std::string_view name1,
                        uint32_t pid2, std::string_view name2, const TextCompare& text)

@@ -6,6 +6,8 @@ namespace core {
 
 namespace {
 
+constexpr std::size_t kMaxPrecision = 255;
+
 std::string Digits(uint32_t value, unsigned base)
 {
     static const char kDigits[] = "0123456789ABCDEF";
@@ -63,8 +65,12 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
         }
         std::size_t precision = 0;
         if (i < format.size() && format[i] == '.') {
-            while (++i < format.size() && format[i] >= '0' && format[i] <= '9')
+            while (++i < format.size() && format[i] >= '0' && format[i] <= '9') {
                 precision = precision * 10 + static_cast<std::size_t>(format[i] - '0');
+                // A format from a damaged resource must not ask for gigabytes.
+                if (precision > kMaxPrecision)
+                    BadFormat(format);
+            }
         }
         if (i >= format.size() || next == args.end())
             BadFormat(format);

@@ -29,7 +29,7 @@ private:
     std::string_view text_;
 };
 
-// Understands %s, %d, %u, %x (upper-case) with an optional ".precision"
+// Understands %s, %d, %u, %x (upper-case) with an optional ".precision" (at most 255)
 // (minimum digits), and %%. A directive without a matching argument throws
 // std::invalid_argument rather than reading past the arguments.
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args);

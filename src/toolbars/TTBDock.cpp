@@ -71,6 +71,8 @@ void TTBDock::EndUpdate()
 
 void TTBDock::ArrangeToolbars()
 {
+    if (TearingDown())
+        return;
     if (suspended_ > 0 || !Handle()) {
         arrangePending_ = true;
         return;

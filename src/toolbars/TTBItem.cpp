@@ -109,6 +109,8 @@ void TTBItem::SetAction(win32::Action* action)
         actionGone_ = action_->Destroying.Connect([this](win32::Component&) {
             action_ = nullptr;
             actionChanged_.Disconnect();
+            // The item now shows its own texts and glyph.
+            NotifyChanged();
         });
     }
     NotifyChanged();
@@ -159,7 +161,10 @@ void TTBVisibilityToggleItem::SetControl(win32::Control* control)
     control_ = control;
     controlGone_.Disconnect();
     if (control_)
-        controlGone_ = control_->Destroying.Connect([this](win32::Component&) { control_ = nullptr; });
+        controlGone_ = control_->Destroying.Connect([this](win32::Component&) {
+            control_ = nullptr;
+            NotifyChanged();
+        });
     NotifyChanged();
 }
 

@@ -50,6 +50,8 @@ public:
     void SetVisible(bool visible);
 
     virtual bool IsSeparator() const { return false; }
+    // Whether its shortcut is its own to run (not an action list's).
+    virtual bool OwnsShortCut() const { return true; }
     // Whether choosing it drops down its children instead of running it.
     virtual bool IsSubmenu() const { return false; }
 
@@ -99,6 +101,7 @@ public:
     core::ShortCut ShortCut() const override;
     bool Checked() const override;
     bool Enabled() const override;
+    bool OwnsShortCut() const override { return !action_ || !action_->List(); }
 
     void Click() override;
 

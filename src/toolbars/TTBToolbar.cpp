@@ -3,7 +3,9 @@
 #include "core/AccessKey.h"
 #include "core/Hint.h"
 #include "toolbars/TTBDock.h"
+#include "win32/AppMessages.h"
 #include "win32/Application.h"
+#include "win32/KeyMessages.h"
 
 #include <windowsx.h>
 
@@ -15,7 +17,6 @@ namespace toolbars {
 
 namespace {
 
-constexpr UINT kRunQueuedClicks = WM_USER + 1;
 constexpr UINT_PTR kBarSubclass = 1;
 // Button command ids are the button's index plus this; menu ids start at 1.
 constexpr int kFirstButtonId = 1;
@@ -48,6 +49,17 @@ bool KeyDown(int key)
     return ::GetKeyState(key) < 0;
 }
 
+std::wstring WideText(const std::string& text)
+{
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (n <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
+    wide.resize(static_cast<std::size_t>(n - 1));
+    return wide;
+}
+
 } // namespace
 
 TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
@@ -62,6 +74,7 @@ TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
 TTBCustomToolbar::~TTBCustomToolbar()
 {
     filter_.Disconnect();
+    shortCuts_.Disconnect();
     treeChanged_.Disconnect();
     if (trackingToolbar == this)
         trackingToolbar = nullptr;
@@ -95,8 +108,11 @@ void TTBCustomToolbar::AfterCreate()
     }
     ::SetWindowSubclass(bar_, &TTBCustomToolbar::BarProc, kBarSubclass, reinterpret_cast<DWORD_PTR>(this));
     UpdateAccessKeys();
-    if (menuBar_ || processShortCuts_)
+    if (menuBar_)
         filter_ = App().PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
+    if (processShortCuts_)
+        shortCuts_ = App().ShortCuts.Connect(
+            [this](core::ShortCut shortCut, HWND window) { return ProcessShortCut(shortCut, window); });
     RebuildButtons();
 }
 
@@ -114,12 +130,19 @@ void TTBCustomToolbar::SetImages(HIMAGELIST images)
 void TTBCustomToolbar::TreeChanged(TTBCustomItem& item, ItemChange change)
 {
     if (change == ItemChange::Structure) {
-        // The item may be on its way out: only its address is used here.
+        // The item may be on its way out: only its address is used here, and
+        // nothing may keep it, also while the bar itself is going.
         std::erase(queuedClicks_, &item);
         std::replace(menuItems_.begin(), menuItems_.end(), &item, static_cast<TTBCustomItem*>(nullptr));
+        if (const int index = IndexOf(item); index >= 0 && !item.ParentItem()) {
+            buttons_.erase(buttons_.begin() + index);
+            shapes_.erase(shapes_.begin() + index);
+        }
         RebuildButtons();
         return;
     }
+    if (TearingDown())
+        return;
     const int index = IndexOf(item);
     if (index < 0)
         return;
@@ -163,15 +186,18 @@ std::string TTBCustomToolbar::TooltipFor(const TTBCustomItem& item) const
 
 void TTBCustomToolbar::RebuildButtons()
 {
-    if (!bar_)
+    if (!bar_ || TearingDown())
         return;
     if (updating_ > 0) {
         rebuildPending_ = true;
         return;
     }
     rebuildPending_ = false;
-    while (::SendMessageA(bar_, TB_BUTTONCOUNT, 0, 0) > 0)
-        ::SendMessageA(bar_, TB_DELETEBUTTON, 0, 0);
+    // Bounded: a delete that fails must not keep the loop going.
+    for (auto n = ::SendMessageA(bar_, TB_BUTTONCOUNT, 0, 0); n > 0; --n) {
+        if (!::SendMessageA(bar_, TB_DELETEBUTTON, n - 1, 0))
+            break;
+    }
     buttons_.clear();
     shapes_.clear();
     for (TTBCustomItem* item : root_.Items()) {
@@ -221,6 +247,8 @@ void TTBCustomToolbar::RebuildButtons()
 
 void TTBCustomToolbar::UpdateButton(int index)
 {
+    if (!bar_ || TearingDown())
+        return;
     TTBCustomItem* item = ButtonItem(index);
     if (!item || item->IsSeparator())
         return;
@@ -317,7 +345,7 @@ void TTBCustomToolbar::ButtonClicked(int index, bool byKeyboard)
 void TTBCustomToolbar::QueueClick(TTBCustomItem& item)
 {
     queuedClicks_.push_back(&item);
-    ::PostMessageA(Handle(), kRunQueuedClicks, 0, 0);
+    ::PostMessageA(Handle(), win32::kRunQueuedClicks, 0, 0);
 }
 
 void TTBCustomToolbar::RunQueuedClicks()
@@ -392,7 +420,7 @@ LRESULT CALLBACK TTBCustomToolbar::BarProc(HWND window, UINT message, WPARAM wPa
 LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case kRunQueuedClicks:
+    case win32::kRunQueuedClicks:
         RunQueuedClicks();
         return 0;
     case WM_COMMAND:
@@ -412,20 +440,22 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         case TBN_DROPDOWN:
             return TBDDRET_DEFAULT;
         case TTN_GETDISPINFOA: {
+            // The text goes by pointer: the record's own buffer holds only 79 characters.
             auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-            if (const TTBCustomItem* item = ButtonItem(static_cast<int>(header->idFrom) - kFirstButtonId))
-                lstrcpynA(info->szText, TooltipFor(*item).c_str(), sizeof info->szText);
+            const TTBCustomItem* item = ButtonItem(static_cast<int>(header->idFrom) - kFirstButtonId);
+            tipText_ = item ? TooltipFor(*item) : std::string();
+            info->lpszText = tipText_.data();
+            info->szText[0] = '\0';
+            info->hinst = nullptr;
             return 0;
         }
         case TTN_GETDISPINFOW: {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            if (const TTBCustomItem* item = ButtonItem(static_cast<int>(header->idFrom) - kFirstButtonId)) {
-                const std::string text = TooltipFor(*item);
-                const int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->szText,
-                                                    static_cast<int>(std::size(info->szText)));
-                if (n == 0)
-                    info->szText[0] = L'\0';
-            }
+            const TTBCustomItem* item = ButtonItem(static_cast<int>(header->idFrom) - kFirstButtonId);
+            tipTextWide_ = WideText(item ? TooltipFor(*item) : std::string());
+            info->lpszText = tipTextWide_.data();
+            info->szText[0] = L'\0';
+            info->hinst = nullptr;
             return 0;
         }
         }
@@ -529,7 +559,20 @@ int TTBCustomToolbar::NextSubmenu(int from, int step) const
 // chosen or the menu is left.
 void TTBCustomToolbar::TrackMenus(int index, bool byKeyboard)
 {
-    tracking_ = true;
+    // Whatever happens while a menu is built or shown, tracking ends here.
+    struct TrackingScope {
+        TTBCustomToolbar& bar;
+        explicit TrackingScope(TTBCustomToolbar& b) : bar(b) { bar.tracking_ = true; }
+        ~TrackingScope()
+        {
+            bar.tracking_ = false;
+            bar.keyboardTracking_ = false;
+            bar.trackedMenu_ = nullptr;
+            bar.menuItems_.clear();
+            if (trackingToolbar == &bar)
+                trackingToolbar = nullptr;
+        }
+    } scope(*this);
     int current = index;
     for (;;) {
         TTBCustomItem* item = ButtonItem(current);
@@ -719,15 +762,15 @@ bool TTBCustomToolbar::PreTranslate(MSG& msg)
         return false;
     if (!win32::BelongsToWindow(msg.hwnd, Handle()))
         return false;
-    if (processShortCuts_ && ProcessShortCut(msg))
-        return true;
     return menuBar_ && MenuBarKey(msg);
 }
 
-bool TTBCustomToolbar::ProcessShortCut(const MSG& msg)
+// Only the items' own shortcuts: an item bound to an action leaves the
+// action's shortcut to its action list, so every key runs once.
+bool TTBCustomToolbar::ProcessShortCut(core::ShortCut shortCut, HWND window)
 {
-    const core::ShortCut shortCut = win32::ShortCutFromKeyMessage(msg);
-    if (!shortCut || !::IsWindowEnabled(::GetAncestor(Handle(), GA_ROOTOWNER)))
+    if (!Handle() || !bar_ || tracking_ || !win32::BelongsToWindow(window, Handle()) ||
+        !::IsWindowEnabled(::GetAncestor(Handle(), GA_ROOTOWNER)))
         return false;
     // Depth first through the tree, drop-down entries included.
     std::vector<TTBCustomItem*> pending(root_.Items().rbegin(), root_.Items().rend());
@@ -736,7 +779,7 @@ bool TTBCustomToolbar::ProcessShortCut(const MSG& msg)
         pending.pop_back();
         if (!item->Visible())
             continue;
-        if (item->ShortCut() == shortCut && item->Enabled() && !item->IsSubmenu()) {
+        if (item->ShortCut() == shortCut && item->OwnsShortCut() && item->Enabled() && !item->IsSubmenu()) {
             ExitMenuMode();
             item->Click();
             return true;

@@ -101,7 +101,7 @@ private:
 
     // Keyboard.
     bool PreTranslate(MSG& msg);
-    bool ProcessShortCut(const MSG& msg);
+    bool ProcessShortCut(core::ShortCut shortCut, HWND window);
     bool MenuBarKey(MSG& msg);
     bool Usable() const;
     void EnterMenuMode(int index);
@@ -113,6 +113,7 @@ private:
     TTBCustomItem root_;
     win32::Connection treeChanged_;
     win32::Connection filter_;
+    win32::Connection shortCuts_;
     bool menuBar_;
     bool processShortCuts_;
     ShrinkMode shrinkMode_;
@@ -128,6 +129,9 @@ private:
     bool rebuildPending_ = false;
     std::vector<TTBCustomItem*> menuItems_;
     std::vector<TTBCustomItem*> queuedClicks_;
+    // What a tooltip shows while it asks for its text.
+    std::string tipText_;
+    std::wstring tipTextWide_;
     bool horizontalContent_ = true;
 
     // Menu tracking state, valid while a drop-down is open.

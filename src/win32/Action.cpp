@@ -85,39 +85,17 @@ Action* ActionList::FindByShortCut(core::ShortCut shortCut) const
 void ActionList::HandleShortCuts(Application& app, HWND owner)
 {
     owner_ = owner;
-    filter_ = app.PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
+    filter_ = app.ShortCuts.Connect(
+        [this](core::ShortCut shortCut, HWND window) { return RunShortCut(shortCut, window); });
 }
 
-bool ActionList::PreTranslate(const MSG& msg)
+bool ActionList::RunShortCut(core::ShortCut shortCut, HWND window)
 {
-    const core::ShortCut shortCut = ShortCutFromKeyMessage(msg);
-    if (!shortCut || !::IsWindowEnabled(owner_) || !BelongsToWindow(msg.hwnd, owner_))
+    if (!::IsWindowEnabled(owner_) || !BelongsToWindow(window, owner_))
         return false;
     Action* action = FindByShortCut(shortCut);
     // A disabled action leaves the key to the focused control.
     return action && action->Enabled() && (action->Execute(), true);
-}
-
-core::ShortCut ShortCutFromKeyMessage(const MSG& msg)
-{
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
-        return 0;
-    const auto key = static_cast<UINT>(msg.wParam);
-    if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key > 0xFF)
-        return 0;
-    core::ShortCut shortCut = static_cast<core::ShortCut>(key);
-    if (::GetKeyState(VK_SHIFT) < 0)
-        shortCut |= core::kShift;
-    if (::GetKeyState(VK_CONTROL) < 0)
-        shortCut |= core::kCtrl;
-    if (::GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29))))
-        shortCut |= core::kAlt;
-    return shortCut;
-}
-
-bool BelongsToWindow(HWND window, HWND owner)
-{
-    return window && owner && ::GetAncestor(window, GA_ROOTOWNER) == ::GetAncestor(owner, GA_ROOTOWNER);
 }
 
 } // namespace win32

@@ -5,6 +5,7 @@
 
 #include "core/Shortcut.h"
 #include "win32/Component.h"
+#include "win32/KeyMessages.h"
 #include "win32/Signal.h"
 
 #include <windows.h>
@@ -102,19 +103,12 @@ public:
     void HandleShortCuts(Application& app, HWND owner);
 
 private:
-    bool PreTranslate(const MSG& msg);
+    bool RunShortCut(core::ShortCut shortCut, HWND window);
 
     std::vector<Action*> actions_;
     HIMAGELIST images_ = nullptr;
     HWND owner_ = nullptr;
     Connection filter_;
 };
-
-// The shortcut a key message stands for, with the modifiers held down now;
-// 0 for anything but a key press.
-core::ShortCut ShortCutFromKeyMessage(const MSG& msg);
-
-// Whether a window is the owner or lies inside it or in a window it owns.
-bool BelongsToWindow(HWND window, HWND owner);
 
 } // namespace win32

@@ -1,11 +1,22 @@
 #include "win32/Application.h"
 
 #include "core/ErrorText.h"
+#include "win32/AppMessages.h"
+#include "win32/Control.h"
 #include "win32/Form.h"
+#include "win32/KeyMessages.h"
 
 namespace win32 {
 
+namespace {
+
+constexpr const char* kMessageWindowClass = "VantoraApplication";
+
+} // namespace
+
 Application::Application(HINSTANCE instance) : instance_(instance) {}
+
+Application::~Application() = default;
 
 int Application::Run(Form& mainForm)
 {
@@ -13,6 +24,8 @@ int Application::Run(Form& mainForm)
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
         ProcessMessage(msg);
+    // A destroy handler's error comes after its window is gone.
+    ShowPendingErrors();
     return 0;
 }
 
@@ -33,15 +46,40 @@ void Application::ProcessMessage(MSG& msg)
     if ((msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) && hintSource_ && msg.hwnd != hintSource_)
         SetHint({});
     bool consumed = false;
-    Dispatch([&] { consumed = PreTranslate.Any(msg); });
+    Dispatch([&] { consumed = PreTranslate.Any(msg) || DispatchShortCut(msg) || MoveFocusByTab(msg); });
     if (consumed)
-        return;
-    // Tab moves between the controls of our windows as in a dialog.
-    HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-    if (root && ::IsDialogMessageA(root, &msg))
         return;
     ::TranslateMessage(&msg);
     ::DispatchMessageA(&msg);
+}
+
+bool Application::DispatchShortCut(const MSG& msg)
+{
+    const core::ShortCut shortCut = ShortCutFromKeyMessage(msg);
+    return shortCut != 0 && ShortCuts.Any(shortCut, msg.hwnd);
+}
+
+// Tab and Shift+Tab move between the controls of our own windows. The
+// dialog manager is not used for this: it also takes Enter and Esc (as
+// IDOK and IDCANCEL) and sends its own messages to windows that are no
+// dialogs.
+bool Application::MoveFocusByTab(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || ::GetKeyState(VK_CONTROL) < 0 ||
+        ::GetKeyState(VK_MENU) < 0)
+        return false;
+    HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    if (!root || !Control::FromHandle(root))
+        return false;
+    HWND focus = ::GetFocus();
+    MSG copy = msg;
+    if (focus && (::SendMessageA(focus, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&copy)) &
+                  (DLGC_WANTTAB | DLGC_WANTALLKEYS)))
+        return false;
+    HWND next = ::GetNextDlgTabItem(root, focus, ::GetKeyState(VK_SHIFT) < 0);
+    if (next && next != focus)
+        ::SetFocus(next);
+    return true;
 }
 
 HWND Application::ErrorBoxOwner() const
@@ -68,6 +106,33 @@ void Application::HandleException(std::exception_ptr error)
     } catch (...) {
         message = "Unknown error";
     }
+    if (handlerDepth_ == 0) {
+        ShowError(message);
+        return;
+    }
+    // A modal box here would run a message loop inside the message that
+    // failed (a list's own notification, say): the box waits for it to end.
+    pendingErrors_.push_back(message);
+    if (HWND window = MessageWindow())
+        ::PostMessageA(window, kShowPendingErrors, 0, 0);
+}
+
+void Application::ShowPendingErrors()
+{
+    // A box's own loop may ask again; the outer call shows them all in turn.
+    if (showingErrors_)
+        return;
+    showingErrors_ = true;
+    while (!pendingErrors_.empty()) {
+        const std::string message = pendingErrors_.front();
+        pendingErrors_.pop_front();
+        ShowError(message);
+    }
+    showingErrors_ = false;
+}
+
+void Application::ShowError(const std::string& message)
+{
     const std::string text = core::ErrorBoxText(message);
     ::MessageBoxA(ErrorBoxOwner(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
@@ -79,6 +144,35 @@ void Application::Dispatch(const std::function<void()>& handler)
     } catch (...) {
         HandleException(std::current_exception());
     }
+}
+
+HWND Application::MessageWindow()
+{
+    if (!messageWindow_) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        if (!::GetClassInfoExA(instance_, kMessageWindowClass, &wc)) {
+            wc.lpfnWndProc = &Application::MessageWindowProc;
+            wc.hInstance = instance_;
+            wc.lpszClassName = kMessageWindowClass;
+            ::RegisterClassExA(&wc);
+        }
+        messageWindow_.Reset(::CreateWindowExA(0, kMessageWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                               instance_, nullptr));
+        if (messageWindow_)
+            ::SetWindowLongPtrA(messageWindow_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    return messageWindow_.Get();
+}
+
+LRESULT CALLBACK Application::MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kShowPendingErrors) {
+        if (auto* app = reinterpret_cast<Application*>(::GetWindowLongPtrA(window, GWLP_USERDATA)))
+            app->ShowPendingErrors();
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 } // namespace win32

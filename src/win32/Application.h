@@ -2,10 +2,13 @@
 // exceptions escaping event handlers end up.
 #pragma once
 
+#include "core/Shortcut.h"
 #include "win32/Signal.h"
+#include "win32/UniqueHandle.h"
 
 #include <windows.h>
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <string>
@@ -17,6 +20,7 @@ class Form;
 class Application {
 public:
     explicit Application(HINSTANCE instance);
+    ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -29,16 +33,37 @@ public:
     // Dispatches what is queued now, through the same keyboard handling.
     void ProcessMessages();
 
-    // Shows what went wrong in the error box and lets the program go on.
+    // Shows what went wrong in the error box and lets the program go on. An
+    // error raised while a window procedure of ours runs is shown once that
+    // message is done, never from inside a notification.
     void HandleException(std::exception_ptr error);
+    // Shows every error box still waiting.
+    void ShowPendingErrors();
+    bool HasPendingErrors() const { return !pendingErrors_.empty(); }
 
     // Runs an event handler; an exception it raises goes to HandleException.
     void Dispatch(const std::function<void()>& handler);
 
-    // Lets forms, menu bars and action lists see input before the focused
-    // control does (shortcuts, menu-bar keys); a filter returns true when it
-    // consumed the message, and later filters do not see it then.
+    // Marks a window procedure of ours running (errors then wait for it to end).
+    class HandlerScope {
+    public:
+        explicit HandlerScope(Application& app) : app_(app) { ++app_.handlerDepth_; }
+        ~HandlerScope() { --app_.handlerDepth_; }
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        Application& app_;
+    };
+
+    // Keyboard input as the loop sees it, before the focused control does,
+    // in this order: PreTranslate filters (a menu bar's own keys), then one
+    // shortcut dispatch, then Tab between the controls of our windows.
+    // A filter returns true when it consumed the message.
     Signal<bool(MSG&)> PreTranslate;
+    // Asked once per key press that makes a shortcut, in connection order,
+    // until one runs it; `window` is where the key went.
+    Signal<bool(core::ShortCut, HWND window)> ShortCuts;
 
     // The long hint of whatever the mouse or the menu selection is on; empty
     // over anything without one. Status bars with AutoHint show it. A hint
@@ -51,13 +76,22 @@ public:
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
 private:
+    static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ProcessMessage(MSG& msg);
+    bool DispatchShortCut(const MSG& msg);
+    bool MoveFocusByTab(const MSG& msg);
+    void ShowError(const std::string& message);
+    HWND MessageWindow();
 
     HINSTANCE instance_;
     HWND mainWindow_ = nullptr;
     std::string title_;
     std::string hint_;
     HWND hintSource_ = nullptr;
+    int handlerDepth_ = 0;
+    std::deque<std::string> pendingErrors_;
+    bool showingErrors_ = false;
+    UniqueWindow messageWindow_;
 };
 
 } // namespace win32

@@ -7,20 +7,33 @@
 
 namespace win32 {
 
+// Lifetime: the owner first tells every component that it is going
+// (NotifyDestroying, in reverse creation order, while all of them still
+// exist), then deletes them. A component that is going does no layout and
+// starts nothing new.
 class Component {
 public:
     explicit Component(std::string name) : name_(std::move(name)) {}
-    virtual ~Component() { Destroying(*this); }
+    virtual ~Component() { NotifyDestroying(); }
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
     const std::string& Name() const { return name_; }
 
-    // Raised as the component goes, for whatever still refers to it.
+    // Raised once, as the component starts to go, for whatever still refers to it.
     Signal<void(Component&)> Destroying;
+    bool IsDestroying() const { return destroying_; }
+    void NotifyDestroying()
+    {
+        if (destroying_)
+            return;
+        destroying_ = true;
+        Destroying(*this);
+    }
 
 private:
     std::string name_;
+    bool destroying_ = false;
 };
 
 } // namespace win32

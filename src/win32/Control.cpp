@@ -3,12 +3,17 @@
 #include "core/DpiScale.h"
 #include "win32/Application.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <utility>
 #include <stdexcept>
 
 namespace win32 {
 
 namespace {
+
+constexpr UINT_PTR kNativeSubclass = 1;
 
 core::Rect ToRect(const Bounds& b)
 {
@@ -25,14 +30,17 @@ Control::Control(const ControlProps& props)
 
 Control::~Control()
 {
+    NotifyDestroying();
     // Neither side may lay out or reach the other once one of them is gone.
     if (parent_)
         std::erase(parent_->children_, this);
     for (Control* child : children_)
         child->parent_ = nullptr;
-    if (handle_ && ::IsWindow(handle_)) {
-        ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        ::DestroyWindow(handle_);
+    if (HWND window = std::exchange(handle_, nullptr)) {
+        // Still ours: nothing of this object may answer its last messages.
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        ::RemoveWindowSubclass(window, &Control::NativeSubclassProc, kNativeSubclass);
+        ::DestroyWindow(window);
     }
 }
 
@@ -55,8 +63,37 @@ void Control::Attach(HWND handle)
 {
     if (!handle)
         throw std::runtime_error("Cannot create window " + Name());
+    // Windows of our own classes met this object in WM_NCCREATE; native
+    // controls are subclassed so that they, too, report their end.
+    const bool own = handle_ == handle;
     handle_ = handle;
     ::SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!own)
+        ::SetWindowSubclass(handle_, &Control::NativeSubclassProc, kNativeSubclass,
+                            reinterpret_cast<DWORD_PTR>(this));
+}
+
+void Control::Forget()
+{
+    if (!handle_)
+        return;
+    WindowDestroyed();
+    ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    ::RemoveWindowSubclass(handle_, &Control::NativeSubclassProc, kNativeSubclass);
+    handle_ = nullptr;
+}
+
+LRESULT CALLBACK Control::NativeSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR self)
+{
+    if (message == WM_NCDESTROY) {
+        auto* control = reinterpret_cast<Control*>(self);
+        if (control->handle_ == window)
+            control->Forget();
+        else
+            ::RemoveWindowSubclass(window, &Control::NativeSubclassProc, kNativeSubclass);
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
 HWND Control::CreateNative(const char* className, DWORD style, DWORD exStyle, HWND parentWindow,
@@ -107,13 +144,19 @@ LRESULT CALLBACK Control::StaticWndProc(HWND window, UINT message, WPARAM wParam
     Control* self = FromHandle(window);
     if (!self)
         return ::DefWindowProcA(window, message, wParam, lParam);
-    // Exceptions never cross the system's frames: every handler runs below here.
-    try {
-        return self->WndProc(message, wParam, lParam);
-    } catch (...) {
-        self->App().HandleException(std::current_exception());
-        return 0;
+    LRESULT result = 0;
+    {
+        Application::HandlerScope scope(self->App());
+        // Exceptions never cross the system's frames: every handler runs below here.
+        try {
+            result = self->WndProc(message, wParam, lParam);
+        } catch (...) {
+            self->App().HandleException(std::current_exception());
+        }
     }
+    if (message == WM_NCDESTROY)
+        self->Forget();
+    return result;
 }
 
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -205,15 +248,29 @@ core::Rect Control::ClientArea() const
     return {r.left, r.top, r.right, r.bottom};
 }
 
+bool Control::TearingDown() const
+{
+    for (const Control* c = this; c; c = c->parent_) {
+        if (c->IsDestroying())
+            return true;
+    }
+    return false;
+}
+
+bool Control::LayoutSuspended() const
+{
+    for (const Control* c = this; c; c = c->parent_) {
+        if (c->loading_)
+            return true;
+    }
+    return TearingDown();
+}
+
 void Control::Realign()
 {
     // Moving a child can bounce back here through its own size change.
-    if (realigning_ || !handle_)
+    if (realigning_ || !handle_ || LayoutSuspended())
         return;
-    for (const Control* c = this; c; c = c->parent_) {
-        if (c->loading_)
-            return;
-    }
     realigning_ = true;
     std::vector<core::AlignItem> items;
     items.reserve(children_.size());
@@ -261,7 +318,8 @@ void Control::ApplyTabOrder()
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const Control* a, const Control* b) { return a->tabOrder_ < b->tabOrder_; });
     for (Control* child : ordered)
-        ::SetWindowPos(child->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (child->handle_)
+            ::SetWindowPos(child->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 } // namespace win32

@@ -69,6 +69,11 @@ public:
     virtual core::Rect ClientArea() const;
 
     static Control* FromHandle(HWND handle);
+    // The window went (with its parent, or at exit): the handle is forgotten
+    // at once, so nothing ever reaches a dead or reused handle value.
+    bool HasWindow() const { return handle_ != nullptr; }
+    // This control or one that holds it is going: no layout, nothing new.
+    bool TearingDown() const;
 
     // Messages a child sends to its parent come back to the child here.
     virtual bool HandleNotify(NMHDR& header, LRESULT& result);
@@ -100,12 +105,19 @@ protected:
     virtual void VisibleChanged() {}
     // Runs once the window exists and is attached to this object.
     virtual void AfterCreate() {}
+    // The window is being destroyed; the handle is still valid here and
+    // forgotten right after.
+    virtual void WindowDestroyed() {}
 
     bool parentFont_ = true;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK NativeSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                               UINT_PTR id, DWORD_PTR self);
     void Attach(HWND handle);
+    void Forget();
+    bool LayoutSuspended() const;
     void AddChild(Control* child) { children_.push_back(child); }
 
     HWND handle_ = nullptr;

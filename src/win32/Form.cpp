@@ -41,9 +41,42 @@ Form::Form(const FormProps& props) : Control(FormControlProps(props)), props_(pr
 
 Form::~Form()
 {
-    // Children go first, while the form's window still exists.
+    // First every component hears that it is going, while all of them still
+    // exist, so none lays out or starts anything; then the windows go (each
+    // control forgets its handle as it is destroyed); then the objects, in
+    // reverse order of adding.
+    NotifyDestroying();
+    for (auto it = components_.rbegin(); it != components_.rend(); ++it)
+        (*it)->NotifyDestroying();
+    if (HasWindow())
+        ::DestroyWindow(Handle());
     while (!components_.empty())
         components_.pop_back();
+}
+
+void Form::DestroyDetachedWindows()
+{
+    // Windows that are no children of the form (a timer's message window)
+    // would outlive it and keep sending their messages.
+    for (const auto& c : components_) {
+        auto* control = dynamic_cast<Control*>(c.get());
+        if (control && control->HasWindow() && !::IsChild(Handle(), control->Handle()))
+            ::DestroyWindow(control->Handle());
+    }
+}
+
+void Form::SaveFocus()
+{
+    HWND focus = ::GetFocus();
+    if (focus && focus != Handle() && ::IsChild(Handle(), focus))
+        focus_ = focus;
+}
+
+void Form::RestoreFocus()
+{
+    if (focus_ && ::IsWindow(focus_) && ::IsChild(Handle(), focus_) && ::IsWindowVisible(focus_) &&
+        ::IsWindowEnabled(focus_))
+        ::SetFocus(focus_);
 }
 
 Component* Form::FindComponent(std::string_view name) const
@@ -183,8 +216,23 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         ::DestroyWindow(Handle());
         return 0;
     case WM_DESTROY:
-        ::PostQuitMessage(0);
+        DestroyDetachedWindows();
+        // The loop ends when the window closes, not when a form object that
+        // was never run goes away.
+        if (!IsDestroying())
+            ::PostQuitMessage(0);
         return 0;
+    case WM_ACTIVATE:
+        // Give the focus back to the control that had it before a box or
+        // another window took it, not to the form itself.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            SaveFocus();
+        } else if (!HIWORD(wParam)) {
+            ::DefWindowProcA(Handle(), message, wParam, lParam);
+            RestoreFocus();
+            return 0;
+        }
+        break;
     }
     return ContainerProc(message, wParam, lParam);
 }

@@ -65,6 +65,9 @@ protected:
 
 private:
     void PlaceOnFirstShow();
+    void DestroyDetachedWindows();
+    void SaveFocus();
+    void RestoreFocus();
     void ScaleControls(int numerator, int denominator);
 
     FormProps props_;
@@ -74,6 +77,7 @@ private:
     UniqueIcon smallIcon_;
     bool shown_ = false;
     bool closing_ = false;
+    HWND focus_ = nullptr;
 };
 
 } // namespace win32

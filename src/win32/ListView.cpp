@@ -90,11 +90,13 @@ void ListView::BeginUpdate()
 
 void ListView::EndUpdate()
 {
-    if (updateCount_ == 0 || --updateCount_ > 0)
+    if (updateCount_ == 0 || --updateCount_ > 0 || !HasWindow())
         return;
-    RefitFillColumns();
     Sort();
+    // Drawing resumes first: only then does the list know the scroll bar
+    // that the new rows bring, which the fill column must leave room for.
     ::SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    RefitFillColumns();
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -108,10 +110,44 @@ void ListView::FixFillColumns()
 
 void ListView::RefitFillColumns()
 {
+    if (!HasWindow())
+        return;
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         if (columns_[i].width == kFillWidth)
             ListView_SetColumnWidth(Handle(), static_cast<int>(i), LVSCW_AUTOSIZE_USEHEADER);
     }
+    LeaveRoomForScrollBar();
+}
+
+// While drawing is off the list may not have shown the vertical scroll bar
+// its rows need yet, so the fill column would end under it and bring a
+// needless horizontal one.
+void ListView::LeaveRoomForScrollBar()
+{
+    const bool hasBar = (::GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
+    const int perPage = ListView_GetCountPerPage(Handle());
+    if (hasBar || Count() <= perPage || columns_.empty())
+        return;
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    const int room = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
+    int total = 0;
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        total += ColumnWidth(static_cast<int>(i));
+    const int last = static_cast<int>(columns_.size()) - 1;
+    if (columns_.back().width != kFillWidth || total <= room)
+        return;
+    const int shrunk = ColumnWidth(last) - (total - room);
+    if (shrunk >= MinimumFillWidth(last))
+        ListView_SetColumnWidth(Handle(), last, shrunk);
+}
+
+// What the header text needs, as the list's own sizing allows for it.
+int ListView::MinimumFillWidth(int column) const
+{
+    constexpr int kHeaderPadding = 12;
+    const int text = ListView_GetStringWidth(Handle(), columns_[static_cast<std::size_t>(column)].caption);
+    return text + kHeaderPadding;
 }
 
 int ListView::ColumnWidth(int column) const
@@ -173,6 +209,11 @@ int ListView::SelectedIndex() const
 
 void ListView::Select(int index)
 {
+    // To the control, row -1 means every row; to callers it means none.
+    if (index < 0) {
+        ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED);
+        return;
+    }
     ListView_SetItemState(Handle(), index, LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
 }
@@ -217,6 +258,9 @@ void ListView::SetColumnImage(int column, int image)
 
 bool ListView::HandleNotify(NMHDR& header, LRESULT& result)
 {
+    // A list on its way out has nothing left to report.
+    if (IsDestroying())
+        return false;
     switch (header.code) {
     case LVN_ITEMCHANGED:
         if (OnChange)

@@ -54,6 +54,7 @@ public:
     const ListRow& Row(int index) const;
 
     int SelectedIndex() const;
+    // Selects and focuses a row; a negative index selects none.
     void Select(int index);
 
     void Sort();
@@ -77,6 +78,8 @@ private:
     void InsertColumns();
     void FixFillColumns();
     void RefitFillColumns();
+    void LeaveRoomForScrollBar();
+    int MinimumFillWidth(int column) const;
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
 
     std::vector<ColumnProps> columns_;

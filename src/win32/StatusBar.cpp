@@ -32,22 +32,14 @@ void StatusBar::AfterCreate()
         hintConnection_ = App().OnHint.Connect([this](const std::string& hint) { SetSimpleText(hint); });
 }
 
-std::string StatusBar::SimpleText() const
-{
-    // In simple mode the one text reads back as part 0 (Wine knows no other way).
-    const auto length = LOWORD(::SendMessageA(Handle(), SB_GETTEXTLENGTHA, 0, 0));
-    std::string text(length + 1u, '\0');
-    ::SendMessageA(Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
-}
-
 void StatusBar::SetSimpleText(const std::string& text)
 {
-    if (text == SimpleText())
+    // The text is kept here: a simple-mode bar cannot be asked for it on
+    // every system (Windows answers for the parts, not the simple text).
+    if (text == text_ || !HasWindow())
         return;
-    ::SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS,
-                   reinterpret_cast<LPARAM>(text.c_str()));
+    text_ = text;
+    ::SendMessageA(Handle(), SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS, reinterpret_cast<LPARAM>(text_.c_str()));
 }
 
 void StatusBar::BoundsChanged()

@@ -21,7 +21,7 @@ class StatusBar : public Control {
 public:
     explicit StatusBar(const StatusBarProps& props);
 
-    std::string SimpleText() const;
+    const std::string& SimpleText() const { return text_; }
     void SetSimpleText(const std::string& text);
 
 protected:
@@ -35,6 +35,7 @@ private:
     bool autoHint_;
     Connection hintConnection_;
     UniqueFont font_;
+    std::string text_;
 };
 
 } // namespace win32

@@ -56,7 +56,7 @@ void Timer::Update()
 LRESULT Timer::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER && wParam == kTimerId) {
-        if (OnTimer)
+        if (OnTimer && !IsDestroying())
             OnTimer(*this);
         return 0;
     }

@@ -4,6 +4,7 @@
 #include "core/ToolhelpBinding.h"
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ struct Module {
     uint32_t usage;
     std::string path;
     uint32_t base = 0x10000000;
+    uint32_t size = 0x1000;
 };
 
 // The state the fake entry points read; one scenario at a time.
@@ -30,6 +32,8 @@ struct Snapshot {
     std::size_t processCursor = 0;
     std::size_t moduleCursor = 0;
     std::vector<std::pair<uint32_t, uint32_t>> created;  // (flags, process id)
+    // Runs as each snapshot is taken, before the walk: a test's way in.
+    std::function<void(uint32_t flags)> onCreate;
 };
 
 inline Snapshot* current = nullptr;
@@ -37,6 +41,8 @@ inline Snapshot* current = nullptr;
 inline core::SnapshotHandle VANTORA_WINAPI CreateSnapshot(uint32_t flags, uint32_t processId)
 {
     current->created.emplace_back(flags, processId);
+    if (current->onCreate)
+        current->onCreate(flags);
     return current->refuse ? core::InvalidSnapshot() : static_cast<core::SnapshotHandle>(current);
 }
 
@@ -67,6 +73,7 @@ inline int DeliverModule(core::SnapshotHandle handle, core::ModuleEntry32* entry
     entry->th32ProcessID = m.processId;
     entry->ProccntUsage = m.usage;
     entry->modBaseAddr = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(m.base));
+    entry->modBaseSize = m.size;
     std::memset(entry->szExePath, 0, sizeof entry->szExePath);
     std::memcpy(entry->szExePath, m.path.data(), std::min(m.path.size(), sizeof entry->szExePath));
     return 1;

@@ -186,4 +186,16 @@ TEST(CompareProcessRows, OrderIsNumericAcrossTheWholeRange)
     }
 }
 
+TEST(CompareIgnoringAsciiCase, IsAStrictOrderWithCaseFolded)
+{
+    using core::CompareIgnoringAsciiCase;
+    EXPECT_EQ(CompareIgnoringAsciiCase("Kernel32.DLL", "kernel32.dll"), 0);
+    EXPECT_EQ(CompareIgnoringAsciiCase("alpha", "Beta"), -1);
+    EXPECT_EQ(CompareIgnoringAsciiCase("Beta", "alpha"), 1);
+    EXPECT_EQ(CompareIgnoringAsciiCase("ab", "abc"), -1);
+    EXPECT_EQ(CompareIgnoringAsciiCase("", ""), 0);
+    // Bytes above 127 compare as unsigned, not folded.
+    EXPECT_EQ(CompareIgnoringAsciiCase("\xE9", "z"), 1);
+}
+
 } // namespace

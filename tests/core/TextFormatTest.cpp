@@ -57,6 +57,14 @@ TEST(TextFormatTest, FieldTextStopsAtTheFirstZeroAndNeverPastTheField)
     EXPECT_EQ(core::FieldText(field), "xxx");
 }
 
+TEST(FormatTextTest, PrecisionHasABound)
+{
+    EXPECT_EQ(core::FormatText("%.255x", {1}).size(), 255u);
+    EXPECT_THROW(core::FormatText("%.256x", {1}), std::invalid_argument);
+    // Digits that would wrap a 64-bit counter must not come back as a small precision.
+    EXPECT_THROW(core::FormatText("%.18446744073709551624x", {1}), std::invalid_argument);
+}
+
 TEST(ErrorTextTest, FullStopOnlyAfterCharactersAboveDot)
 {
     EXPECT_EQ(core::ErrorBoxText("Invalid data type for 'Width'"), "Invalid data type for 'Width'");

@@ -199,25 +199,25 @@ TEST_F(CommandsTest, StatusBarShowsTheLongHintOfTheHoveredButton)
     Show();
     userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bRefresh));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "Refresh the screen");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Refresh the screen");
     userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bAbout));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "Version info and copyrights");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Version info and copyrights");
 
     // The list, the separator and the bar's empty end carry no hint.
     RECT list{};
     ::GetWindowRect(form->lvMaster->Handle(), &list);
     userinput::MouseTo(Centre(list));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "");
     RECT separator{};
     ASSERT_TRUE(form->tbMain->ItemScreenRect(*form->tbSep1, separator));
     userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bExit));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "Exits the program");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Exits the program");
     userinput::MouseTo(Centre(separator));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "");
 }
 
 TEST_F(CommandsTest, StatusBarShowsTheLongHintOfTheSelectedMenuEntry)
@@ -237,7 +237,7 @@ TEST_F(CommandsTest, StatusBarShowsTheLongHintOfTheSelectedMenuEntry)
     EXPECT_TRUE(seen("Toggle Status Bar"));
     EXPECT_TRUE(seen("Refresh the screen"));
     EXPECT_TRUE(seen("Automatically refresh lists"));
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "");
     EXPECT_FALSE(form->tbMenu->InMenuMode());
 }
 

@@ -1,3 +1,5 @@
+// The error box: what it shows, and that it comes only once the message
+// whose handler failed has been handled, so nothing runs inside it.
 #include "MainWindowFixture.h"
 
 #include <stdexcept>
@@ -7,21 +9,21 @@ namespace {
 class ErrorBoxTest : public MainWindowTest {
 protected:
     // Raises an exception from a real event handler, reached through the
-    // window's own message dispatch, and returns the box that it produced.
+    // window's own notification, and returns the box that it produced.
     testsupport::SeenBox BoxFor(const std::string& message)
     {
-        form->lvMaster->OnColumnClick = [message](win32::ListView&, int) {
-            throw std::runtime_error(message);
-        };
+        form->lvMaster->OnColumnClick = [message](win32::ListView&, int) { throw std::runtime_error(message); };
         testsupport::ModalBoxWatcher watcher;
         NMLISTVIEW click{};
         click.hdr.hwndFrom = form->lvMaster->Handle();
         click.hdr.code = LVN_COLUMNCLICK;
         click.iItem = -1;
         click.iSubItem = 1;
-        const LRESULT result =
-            ::SendMessageA(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+        const LRESULT result = ::SendMessageA(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
         EXPECT_EQ(result, 0);
+        // Not from inside the notification: the box waits for it to return.
+        EXPECT_TRUE(watcher.Boxes().empty());
+        testsupport::PumpMessages();
         EXPECT_EQ(watcher.Boxes().size(), 1u);
         return watcher.Boxes().empty() ? testsupport::SeenBox{} : watcher.Boxes().front();
     }
@@ -51,6 +53,26 @@ TEST_F(ErrorBoxTest, ProgramGoesOnAfterTheBox)
     form->lvMaster->OnColumnClick = nullptr;
     form->RefreshProcesses();
     EXPECT_GT(form->lvMaster->Count(), 0);
+}
+
+TEST_F(ErrorBoxTest, ErrorInTheListsOwnChangeNotificationLeavesTheListWhole)
+{
+    form->RefreshProcesses();
+    const int rows = form->lvMaster->Count();
+    ASSERT_GT(rows, 1);
+    int changes = 0;
+    form->lvMaster->OnChange = [&](win32::ListView&) {
+        ++changes;
+        throw std::runtime_error("in the notification");
+    };
+    testsupport::ModalBoxWatcher watcher;
+    form->lvMaster->Select(0);
+    EXPECT_TRUE(watcher.Boxes().empty());
+    EXPECT_GT(changes, 0);
+    testsupport::PumpMessages();
+    EXPECT_FALSE(watcher.Boxes().empty());
+    EXPECT_EQ(form->lvMaster->Count(), rows);
+    EXPECT_EQ(form->lvMaster->SelectedIndex(), 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A real main window for a test, built from its declaration but not shown.
 #pragma once
 
+#include "FakeToolhelp.h"
 #include "TestSupport.h"
 #include "app/Main.h"
 #include "win32/Application.h"
@@ -9,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -16,6 +18,12 @@ protected:
     {
         app.SetTitle("Vantora");
         form = std::make_unique<TfMain>(app);
+        app.SetMainWindow(form->Handle());
+    }
+    explicit MainWindowTest(core::ToolhelpBinding& toolhelp) : app(::GetModuleHandleA(nullptr))
+    {
+        app.SetTitle("Vantora");
+        form = std::make_unique<TfMain>(app, toolhelp);
         app.SetMainWindow(form->Handle());
     }
 
@@ -41,6 +49,41 @@ protected:
         return buffer;
     }
 
+    // Row indices of the process list in display order, as process ids.
+    std::vector<uint32_t> ProcessOrder() const
+    {
+        std::vector<uint32_t> ids;
+        for (int i = 0; i < form->lvMaster->Count(); ++i)
+            ids.push_back(static_cast<uint32_t>(form->lvMaster->Row(i).data));
+        return ids;
+    }
+
+    // What a column of a list shows, top to bottom.
+    static std::vector<std::string> ColumnTexts(HWND list, int column)
+    {
+        std::vector<std::string> texts;
+        const int rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < rows; ++i)
+            texts.push_back(CellText(list, i, column));
+        return texts;
+    }
+
     win32::Application app;
     std::unique_ptr<TfMain> form;
+};
+
+// The main window on a scripted Toolhelp source instead of the system's.
+class FakeSourceHolder {
+protected:
+    FakeSourceHolder() { fake::current = &snapshot; }
+    ~FakeSourceHolder() { fake::current = nullptr; }
+
+    fake::Snapshot snapshot;
+    fake::Kernel kernel;
+    core::ToolhelpBinding binding{kernel};
+};
+
+class FakeMainWindowTest : protected FakeSourceHolder, public MainWindowTest {
+protected:
+    FakeMainWindowTest() : MainWindowTest(binding) {}
 };

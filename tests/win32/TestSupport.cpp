@@ -43,6 +43,7 @@ namespace {
 
 // A hook procedure has no object to go with it.
 std::vector<SeenBox> seenBoxes;
+ModalBoxWatcher* activeWatcher = nullptr;
 
 bool HasIcon(HWND box, LPCSTR which)
 {
@@ -73,6 +74,8 @@ LRESULT CALLBACK WatchBoxes(int code, WPARAM wParam, LPARAM lParam)
             seen.informationIcon = HasIcon(box, IDI_ASTERISK);
             seen.owner = ::GetWindow(box, GW_OWNER);
             seenBoxes.push_back(seen);
+            if (activeWatcher && activeWatcher->OnBox)
+                activeWatcher->OnBox();
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     }
@@ -85,10 +88,12 @@ ModalBoxWatcher::ModalBoxWatcher()
     : hook_(::SetWindowsHookExA(WH_CBT, &WatchBoxes, nullptr, ::GetCurrentThreadId()))
 {
     seenBoxes.clear();
+    activeWatcher = this;
 }
 
 ModalBoxWatcher::~ModalBoxWatcher()
 {
+    activeWatcher = nullptr;
     ::UnhookWindowsHookEx(hook_);
 }
 

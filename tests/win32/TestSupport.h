@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ public:
     ModalBoxWatcher& operator=(const ModalBoxWatcher&) = delete;
 
     const std::vector<SeenBox>& Boxes() const;
+    // Runs as each box appears, before it is closed.
+    std::function<void()> OnBox;
 
 private:
     HHOOK hook_;

@@ -1,0 +1,16 @@
+// The program's own window messages. They live in the WM_APP range, which no
+// system component (the dialog manager's DM_* messages sit at WM_USER) uses.
+#pragma once
+
+#include <windows.h>
+
+namespace win32 {
+
+// Posted to the application's message window: shows the error boxes that
+// handlers raised while a message was still being handled.
+constexpr UINT kShowPendingErrors = WM_APP + 1;
+// Posted to a toolbar: runs the items clicked while their message was
+// being handled.
+constexpr UINT kRunQueuedClicks = WM_APP + 2;
+
+} // namespace win32

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace win32 {
+
+// The user's locale order, case ignored: -1, 0 or 1. Should the system's
+// comparison fail, a plain byte order with ASCII case folded keeps the sort
+// consistent instead of a bogus result.
+int LocaleCompare(std::string_view a, std::string_view b, LCID locale = LOCALE_USER_DEFAULT);
+
+} // namespace win32

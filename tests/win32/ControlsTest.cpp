@@ -1,0 +1,195 @@
+// The framework's controls at their edges, in the real main window: list
+// selection and column fitting, the status bar's text, the toolbar's tooltips,
+// menus and buttons when something fails underneath them.
+#include "MainWindowFixture.h"
+#include "UserInput.h"
+#include "win32/LocaleCompare.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+class ControlsTest : public FakeMainWindowTest {
+protected:
+    void FillProcesses(int n)
+    {
+        snapshot.processes.clear();
+        for (int i = 1; i <= n; ++i)
+            snapshot.processes.push_back({static_cast<uint32_t>(i * 4), "process" + std::to_string(i) + ".exe"});
+    }
+
+    static int SelectedCount(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0)); }
+
+    static LONG Style(HWND window) { return ::GetWindowLongA(window, GWL_STYLE); }
+
+    // The right edge of the last column, in the list's client coordinates.
+    static int ColumnsEnd(HWND list)
+    {
+        HWND header = ListView_GetHeader(list);
+        RECT r{};
+        Header_GetItemRect(header, Header_GetItemCount(header) - 1, &r);
+        return r.right;
+    }
+    static int ClientWidth(HWND window)
+    {
+        RECT r{};
+        ::GetClientRect(window, &r);
+        return r.right;
+    }
+};
+
+TEST_F(ControlsTest, SelectingNoRowSelectsNoneNotEveryRow)
+{
+    FillProcesses(5);
+    form->RefreshProcesses();
+    HWND list = form->lvMaster->Handle();
+    form->lvMaster->Select(2);
+    EXPECT_EQ(SelectedCount(list), 1);
+    form->lvMaster->Select(-1);
+    EXPECT_EQ(SelectedCount(list), 0);
+    EXPECT_EQ(form->lvMaster->SelectedIndex(), -1);
+}
+
+TEST_F(ControlsTest, RefillThatBringsAVerticalScrollBarBringsNoHorizontalOne)
+{
+    form->Show();
+    HWND master = form->lvMaster->Handle();
+    FillProcesses(3);
+    form->RefreshProcesses();
+    ASSERT_FALSE(Style(master) & WS_VSCROLL);
+
+    FillProcesses(40);
+    form->RefreshProcesses();
+    EXPECT_TRUE(Style(master) & WS_VSCROLL);
+    EXPECT_FALSE(Style(master) & WS_HSCROLL);
+    EXPECT_LE(ColumnsEnd(master), ClientWidth(master));
+    EXPECT_GE(ColumnsEnd(master), ClientWidth(master) - 1);
+
+    std::vector<fake::Module> modules;
+    for (int i = 0; i < 40; ++i)
+        modules.push_back({4, 1, "C:\\lib" + std::to_string(i) + ".dll", 0x10000000u + 0x10000u * i});
+    snapshot.modules = modules;
+    form->lvMaster->Select(0);
+    HWND detail = form->lvDetail->Handle();
+    EXPECT_TRUE(Style(detail) & WS_VSCROLL);
+    EXPECT_FALSE(Style(detail) & WS_HSCROLL);
+    EXPECT_LE(ColumnsEnd(detail), ClientWidth(detail));
+}
+
+// Answers the text queries as Windows does for a simple-mode bar (it reports
+// the parts, not the simple text), and records what is set.
+LRESULT CALLBACK WindowsLikeStatusBar(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR shown)
+{
+    switch (message) {
+    case SB_GETTEXTLENGTHA:
+        return 0;
+    case SB_GETTEXTA:
+        if (lParam)
+            *reinterpret_cast<char*>(lParam) = '\0';
+        return 0;
+    case SB_SETTEXTA:
+        *reinterpret_cast<std::string*>(shown) = reinterpret_cast<const char*>(lParam);
+        break;
+    }
+    return ::DefSubclassProc(bar, message, wParam, lParam);
+}
+
+TEST_F(ControlsTest, HintGoesFromTheStatusBarAlsoWhereItsTextCannotBeReadBack)
+{
+    std::string shown = "untouched";
+    HWND bar = form->TheStatusBar->Handle();
+    ::SetWindowSubclass(bar, &WindowsLikeStatusBar, 9, reinterpret_cast<DWORD_PTR>(&shown));
+    app.SetHint("Refresh the screen");
+    EXPECT_EQ(shown, "Refresh the screen");
+    app.SetHint("");
+    EXPECT_EQ(shown, "");
+    ::RemoveWindowSubclass(bar, &WindowsLikeStatusBar, 9);
+}
+
+// What the toolbar answers when its tooltip asks for a button's text.
+std::string AskedTooltip(toolbars::TTBToolbar& bar, int buttonId, bool wide)
+{
+    if (wide) {
+        NMTTDISPINFOW info{};
+        info.hdr.hwndFrom = reinterpret_cast<HWND>(::SendMessageA(bar.ButtonBar(), TB_GETTOOLTIPS, 0, 0));
+        info.hdr.idFrom = static_cast<UINT_PTR>(buttonId);
+        info.hdr.code = TTN_GETDISPINFOW;
+        ::SendMessageA(bar.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        const wchar_t* text = info.lpszText && info.lpszText != LPSTR_TEXTCALLBACKW ? info.lpszText : info.szText;
+        std::string narrow;
+        for (; *text; ++text)
+            narrow += static_cast<char>(*text);
+        return narrow;
+    }
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = reinterpret_cast<HWND>(::SendMessageA(bar.ButtonBar(), TB_GETTOOLTIPS, 0, 0));
+    info.hdr.idFrom = static_cast<UINT_PTR>(buttonId);
+    info.hdr.code = TTN_GETDISPINFOA;
+    ::SendMessageA(bar.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText && info.lpszText != LPSTR_TEXTCALLBACKA ? info.lpszText : info.szText;
+}
+
+TEST_F(ControlsTest, LongTooltipComesOutWhole)
+{
+    const std::string longHint(120, 'x');
+    form->aExit->SetHint(longHint + "|Exits the program");
+    TBBUTTON b{};
+    ::SendMessageA(form->tbMain->ButtonBar(), TB_GETBUTTON, 5, reinterpret_cast<LPARAM>(&b));
+    EXPECT_EQ(AskedTooltip(*form->tbMain, b.idCommand, false), longHint);
+    EXPECT_EQ(AskedTooltip(*form->tbMain, b.idCommand, true), longHint);
+}
+
+// An entry whose state cannot be brought up to date before its menu shows.
+class FailingItem : public toolbars::TTBCustomItem {
+public:
+    using TTBCustomItem::TTBCustomItem;
+    void BeforeShow() override
+    {
+        ++asked;
+        throw std::runtime_error("cannot tell");
+    }
+    int asked = 0;
+};
+
+TEST_F(ControlsTest, MenuThatFailsToBuildLeavesTheBarReadyForTheNext)
+{
+    FailingItem failing(toolbars::ItemProps{.name = "iFailing", .caption = "Failing"});
+    form->smHelp->Add(failing);
+    EXPECT_THROW(form->tbMenu->DropDown(*form->smHelp, false), std::runtime_error);
+    EXPECT_THROW(form->tbMenu->DropDown(*form->smHelp, false), std::runtime_error);
+    // The second drop-down really tried: the bar did not think a menu was still open.
+    EXPECT_EQ(failing.asked, 2);
+    form->smHelp->Remove(failing);
+}
+
+LRESULT CALLBACK RefusingDeletes(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == TB_DELETEBUTTON)
+        return FALSE;
+    return ::DefSubclassProc(bar, message, wParam, lParam);
+}
+
+TEST_F(ControlsTest, ButtonsThatCannotBeDeletedDoNotHangTheRebuild)
+{
+    HWND bar = form->tbMain->ButtonBar();
+    ::SetWindowSubclass(bar, &RefusingDeletes, 11, 0);
+    form->aExit->SetImageIndex(-1);  // a new shape: the buttons are made again
+    ::RemoveWindowSubclass(bar, &RefusingDeletes, 11);
+    EXPECT_GT(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 0);
+}
+
+TEST(LocaleCompareTest, FailingSystemComparisonStillOrdersConsistently)
+{
+    const LCID bogus = 0xFFFFFFFF;
+    EXPECT_LT(win32::LocaleCompare("alpha", "Beta", bogus), 0);
+    EXPECT_GT(win32::LocaleCompare("Beta", "alpha", bogus), 0);
+    EXPECT_EQ(win32::LocaleCompare("Same", "same", bogus), 0);
+    EXPECT_LT(win32::LocaleCompare("alpha", "Beta"), 0);
+    EXPECT_EQ(win32::LocaleCompare("Same", "same"), 0);
+}
+
+} // namespace
