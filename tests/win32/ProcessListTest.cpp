@@ -28,22 +28,34 @@ TEST_F(ProcessListTest, RowsAreInProcessIdOrder)
                   static_cast<uint32_t>(form->lvMaster->Row(i).data));
 }
 
-TEST_F(ProcessListTest, SelectionFollowsTheProcessWhenTheSortMovesIt)
+class ScriptedProcessListTest : public FakeMainWindowTest {};
+
+TEST_F(ScriptedProcessListTest, SelectionFollowsTheProcessWhenTheSortMovesIt)
 {
-    testsupport::ChildProcess child;
+    snapshot.processes = {{50, "e.exe"}, {20, "b.exe"}, {40, "d.exe"}, {10, "a.exe"}, {30, "c.exe"}};
     form->RefreshProcesses();
-    const int before = RowOf(child.Id());
-    ASSERT_GE(before, 0);
+    EXPECT_EQ(ProcessOrder(), (std::vector<uint32_t>{10, 20, 30, 40, 50}));
+    const int before = RowOf(20);
+    ASSERT_EQ(before, 1);
     form->lvMaster->Select(before);
 
     static_cast<core::SortState*>(form->lvMaster->Tag)->descending = true;
     form->RefreshProcesses();
+    EXPECT_EQ(ProcessOrder(), (std::vector<uint32_t>{50, 40, 30, 20, 10}));
+    EXPECT_EQ(form->lvMaster->SelectedIndex(), 3);
+    EXPECT_EQ(form->lvMaster->Row(3).data, 20);
+}
 
-    const int after = form->lvMaster->SelectedIndex();
-    ASSERT_GE(after, 0);
-    EXPECT_EQ(form->lvMaster->Row(after).data, static_cast<intptr_t>(child.Id()));
-    EXPECT_EQ(after, RowOf(child.Id()));
-    EXPECT_NE(after, before);
+TEST_F(ScriptedProcessListTest, ProcessThatStartedIsListedInItsPlaceAndOneThatEndedIsGone)
+{
+    snapshot.processes = {{30, "c.exe"}, {10, "a.exe"}};
+    form->RefreshProcesses();
+    form->lvMaster->Select(RowOf(30));
+    snapshot.processes = {{30, "c.exe"}, {20, "b.exe"}};
+    form->RefreshProcesses();
+    EXPECT_EQ(ProcessOrder(), (std::vector<uint32_t>{20, 30}));
+    EXPECT_EQ(form->lvMaster->SelectedIndex(), 1);
+    EXPECT_EQ(CellText(form->lvMaster->Handle(), 0, 0), "00000014");
 }
 
 TEST_F(ProcessListTest, NothingSelectedStaysUnselected)
@@ -57,6 +69,7 @@ TEST_F(ProcessListTest, ExitedSelectedProcessLeavesNoSelection)
 {
     testsupport::ChildProcess child;
     form->RefreshProcesses();
+    ASSERT_GE(RowOf(child.Id()), 0);
     form->lvMaster->Select(RowOf(child.Id()));
     child.End();
     form->RefreshProcesses();

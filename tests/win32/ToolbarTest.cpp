@@ -1,7 +1,7 @@
-// The toolbar layer and actions on a form of the tests' own, driven with real
-// key presses and mouse moves.
+// The toolbar layer and actions of the real main window, driven with real key
+// presses and mouse moves; the actions only record that they ran.
 #include "TestSupport.h"
-#include "ToolbarTestForm.h"
+#include "app/Main.h"
 #include "UserInput.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +18,25 @@ class ToolbarTest : public ::testing::Test {
 protected:
     ToolbarTest() : app(::GetModuleHandleA(nullptr))
     {
-        app.SetTitle("Toolbar test");
-        form = std::make_unique<TfToolbarTest>(app);
+        app.SetTitle("Vantora");
+        form = std::make_unique<TfMain>(app);
         app.SetMainWindow(form->Handle());
+        for (win32::Action* action : form->alMain->Actions())
+            action->OnExecute = [this](win32::Action& sender) { runs.push_back({sender.Name(), sender.Checked()}); };
     }
+
+    // Every execute handler run, by action name, with the check state it saw.
+    struct Run {
+        std::string action;
+        bool checked;
+    };
+    std::vector<Run> runs;
 
     void Show()
     {
         // The pointer starts well away from the window, over nothing of it.
         userinput::MouseTo({::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
-        userinput::Activate(app, form->Handle(), form->lvList->Handle());
+        userinput::Activate(app, form->Handle(), form->lvMaster->Handle());
     }
     void Settle() { userinput::Settle(app); }
 
@@ -66,20 +75,20 @@ protected:
     }
 
     win32::Application app;
-    std::unique_ptr<TfToolbarTest> form;
+    std::unique_ptr<TfMain> form;
 };
 
 TEST_F(ToolbarTest, AutoCheckInvertsBeforeTheHandlerRuns)
 {
     EXPECT_TRUE(form->aAutoRefresh->Execute());
-    ASSERT_EQ(form->runs.size(), 1u);
-    EXPECT_TRUE(form->runs[0].checked);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_TRUE(runs[0].checked);
     EXPECT_TRUE(form->aAutoRefresh->Checked());
 
     form->aAutoRefresh->SetEnabled(false);
     EXPECT_FALSE(form->aAutoRefresh->Execute());
     EXPECT_TRUE(form->aAutoRefresh->Checked());
-    EXPECT_EQ(form->runs.size(), 1u);
+    EXPECT_EQ(runs.size(), 1u);
 }
 
 TEST_F(ToolbarTest, CheckedFromCodeMovesTheButtonAndRunsNothing)
@@ -89,7 +98,7 @@ TEST_F(ToolbarTest, CheckedFromCodeMovesTheButtonAndRunsNothing)
     EXPECT_TRUE(Pressed(*form->tbMain, 1));
     form->aAutoRefresh->SetChecked(false);
     EXPECT_FALSE(Pressed(*form->tbMain, 1));
-    EXPECT_TRUE(form->runs.empty());
+    EXPECT_TRUE(runs.empty());
 }
 
 TEST_F(ToolbarTest, ToolbarButtonsShowGlyphsMenuBarShowsCaptions)
@@ -122,7 +131,7 @@ TEST_F(ToolbarTest, BarsSitSideBySideInTheirDockAtTheHeightOfTheRow)
     EXPECT_EQ(menu.top, 0);
     EXPECT_EQ(main.top, 0);
     EXPECT_EQ(form->dkTop->Height(), std::max(menu.height(), main.height()));
-    EXPECT_EQ(form->lvList->BoundsRect().top, form->dkTop->Height());
+    EXPECT_EQ(form->lvMaster->BoundsRect().top, form->dkTop->Height());
 }
 
 TEST_F(ToolbarTest, DropDownShowsCaptionShortcutAndCheckMarks)
@@ -143,7 +152,7 @@ TEST_F(ToolbarTest, DropDownShowsCaptionShortcutAndCheckMarks)
     EXPECT_EQ(items[3].text, "Refresh\tF5");
     EXPECT_FALSE(items[3].checked);
     EXPECT_EQ(items[4].text, "&Auto refresh");
-    EXPECT_TRUE(form->runs.empty());
+    EXPECT_TRUE(runs.empty());
 }
 
 TEST_F(ToolbarTest, MovingTheMouseAcrossTheMenuBarSwitchesMenus)
@@ -157,7 +166,7 @@ TEST_F(ToolbarTest, MovingTheMouseAcrossTheMenuBarSwitchesMenus)
     Settle();
     ASSERT_EQ(watcher.Menus().size(), 2u);
     EXPECT_EQ(watcher.Menus()[0].items.at(0).text, "E&xit");
-    EXPECT_EQ(watcher.Menus()[1].items.at(0).text, "About...\tCtrl+F1");
+    EXPECT_EQ(watcher.Menus()[1].items.at(0).text, "About Vantora...\tCtrl+F1");
     EXPECT_FALSE(form->tbMenu->InMenuMode());
 }
 
@@ -229,9 +238,9 @@ TEST_F(ToolbarTest, AccessLettersChooseEntriesInsideMenus)
     Chord({VK_MENU, 'V'});
     Tap('A');
     Settle();
-    ASSERT_EQ(form->runs.size(), 1u);
-    EXPECT_EQ(form->runs[0].action, "aAutoRefresh");
-    EXPECT_TRUE(form->runs[0].checked);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].action, "aAutoRefresh");
+    EXPECT_TRUE(runs[0].checked);
     EXPECT_TRUE(Pressed(*form->tbMain, 1));
     EXPECT_FALSE(form->tbMenu->InMenuMode());
 }
@@ -254,13 +263,13 @@ TEST_F(ToolbarTest, HiddenMenuBarTakesNoKeys)
 TEST_F(ToolbarTest, ShortcutsWorkFromTheFocusedList)
 {
     Show();
-    ASSERT_EQ(::GetFocus(), form->lvList->Handle());
+    ASSERT_EQ(::GetFocus(), form->lvMaster->Handle());
     Tap(VK_F5);
     Chord({VK_CONTROL, VK_F1});
     Settle();
-    ASSERT_EQ(form->runs.size(), 2u);
-    EXPECT_EQ(form->runs[0].action, "aRefresh");
-    EXPECT_EQ(form->runs[1].action, "aAbout");
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].action, "aRefresh");
+    EXPECT_EQ(runs[1].action, "aAbout");
 }
 
 TEST_F(ToolbarTest, StatusBarShowsTheLongHintOfTheButtonUnderTheMouse)
@@ -268,15 +277,15 @@ TEST_F(ToolbarTest, StatusBarShowsTheLongHintOfTheButtonUnderTheMouse)
     Show();
     userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bAutoRefresh));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "Automatically refresh lists");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Automatically refresh lists");
     userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bExit));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "Exits the program");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Exits the program");
     RECT list{};
-    ::GetWindowRect(form->lvList->Handle(), &list);
+    ::GetWindowRect(form->lvMaster->Handle(), &list);
     userinput::MouseTo(Centre(list));
     Settle();
-    EXPECT_EQ(form->TheStatusBar->SimpleText(), "");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "");
 }
 
 TEST_F(ToolbarTest, ClosingTheToolbarGivesItsPlaceBackWhenShownAgain)
@@ -302,9 +311,9 @@ TEST_F(ToolbarTest, HidingTheOnlyBarEmptiesTheDock)
     form->tbMain->SetVisible(false);
     form->tbMenu->SetVisible(false);
     EXPECT_EQ(form->dkTop->Height(), 0);
-    EXPECT_EQ(form->lvList->BoundsRect().top, 0);
+    EXPECT_EQ(form->lvMaster->BoundsRect().top, 0);
     form->tbMenu->SetVisible(true);
-    EXPECT_EQ(form->lvList->BoundsRect().top, form->tbMenu->Height());
+    EXPECT_EQ(form->lvMaster->BoundsRect().top, form->tbMenu->Height());
 }
 
 // Pixels of a window as it is on the screen.
