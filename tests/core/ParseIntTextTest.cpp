@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 using core::FormatInt;
 using core::ParseInt64Text;
@@ -48,10 +49,33 @@ TEST(ParseIntText, HexIsA32BitPatternThatMinusNegates)
     EXPECT_EQ(ParseIntText("$FFFFFFFFFFFFFFFFF"), std::nullopt);
 }
 
+TEST(ParseIntText, EveryHexPrefixGivesTheBitPattern)
+{
+    EXPECT_EQ(ParseIntText("x80000000"), INT32_MIN);
+    EXPECT_EQ(ParseIntText("0X80000001"), INT32_MIN + 1);
+    EXPECT_EQ(ParseIntText("0xFFFFFFFE"), -2);
+    EXPECT_EQ(ParseIntText("-$10"), -16);
+    EXPECT_EQ(ParseIntText("-0x10"), -16);
+    EXPECT_EQ(ParseIntText("x100000000"), std::nullopt);
+}
+
+// Stored texts can be of any length; a long one is still one number or none.
+TEST(ParseIntText, LongTextsAreReadWholeWithoutOverflow)
+{
+    const std::string nines(64 * 1024, '9');
+    EXPECT_EQ(ParseIntText(nines), std::nullopt);
+    EXPECT_EQ(ParseIntText("$" + std::string(64 * 1024, 'F')), std::nullopt);
+    EXPECT_EQ(ParseIntText("1" + std::string(64 * 1024, '0')), std::nullopt);
+    EXPECT_EQ(ParseIntText(std::string(64 * 1024, '0') + "300"), 300);
+    EXPECT_EQ(ParseIntText("$" + std::string(64 * 1024, '0') + "12C"), 300);
+    EXPECT_EQ(ParseIntText(std::string(64 * 1024, ' ') + "-5"), -5);
+    EXPECT_EQ(ParseIntText(std::string(64 * 1024, ' ')), std::nullopt);
+}
+
 TEST(ParseIntText, RejectsAnythingButOneWholeNumber)
 {
     for (const char* text : {"", " ", "-", "+", "$", "0x", "-$", "300 ", "3e2", "\t5", "5\t",
-                             "+-5", "--5", "- 5", "$ 5", "$-5", "0x-5", "1,000", "12a", "$12G",
+                             "\t300", "+-5", "--5", "- 5", "$ 5", "$-5", "0x-5", "1,000", "12a", "$12G",
                              "0b1", "x0x5"})
         EXPECT_EQ(ParseIntText(text), std::nullopt) << '"' << text << '"';
 }
