@@ -55,6 +55,14 @@ TEST(ArrangeDock, OrdersBarsByRowThenPositionAndKeepsThemApart)
     std::vector<DockBar> ties = {Bar(0, 200, 50), Bar(0, 10, 50), Bar(0, 10, 30)};
     EXPECT_EQ(Offsets(ArrangeDock(ties, kUnlimited, false)), (std::vector<int>{200, 10, 60}));
 
+    // Many equal requests (as after a careless edit of the stored values)
+    // still keep input order, left to right.
+    std::vector<DockBar> same(40, Bar(3, 7, 10));
+    std::vector<int> expected;
+    for (int i = 0; i < 40; ++i)
+        expected.push_back(7 + 10 * i);
+    EXPECT_EQ(Offsets(ArrangeDock(same, kUnlimited, false)), expected);
+
     // Gaps stay; a bar inside its (pushed) predecessor goes right after it.
     std::vector<DockBar> chain = {Bar(0, 0, 50), Bar(0, 10, 50), Bar(0, 60, 50), Bar(0, 200, 10),
                                   Bar(0, -50, 20)};
