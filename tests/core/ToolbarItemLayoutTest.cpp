@@ -178,6 +178,12 @@ TEST(LayoutItemsVertically, OneItemPerLineAsWideAsTheWidest)
     EXPECT_EQ(layout.width, 30);
     EXPECT_EQ(layout.height, 48);
     EXPECT_FALSE(layout.chevron);
+
+    // A separator's width turns into its height, so it never widens the bar.
+    std::vector<ItemBox> wideSeparator = {Button(23, 22), Separator(40)};
+    layout = LayoutItems(wideSeparator, ItemFlow::Vertical, -1, kChevron);
+    EXPECT_EQ(layout.items[1].rect, (Rect{0, 22, 23, 62}));
+    EXPECT_EQ(layout.width, 23);
 }
 
 TEST(ToolbarShrinking, MinimumLengthsAndWrappedHeightsFollowTheLayout)
@@ -185,7 +191,12 @@ TEST(ToolbarShrinking, MinimumLengthsAndWrappedHeightsFollowTheLayout)
     EXPECT_EQ(MinimumItemLength(kMainToolbar, ShrinkKind::None, kChevron), 108);
     EXPECT_EQ(MinimumItemLength(kMainToolbar, ShrinkKind::Chevron, kChevron), kChevron);
     EXPECT_EQ(MinimumItemLength(kMainToolbar, ShrinkKind::Wrap, kChevron), 23);
-    EXPECT_EQ(MinimumItemLength(kMenuBar, ShrinkKind::Wrap, kChevron), 40); // separators never count
+    EXPECT_EQ(MinimumItemLength(kMenuBar, ShrinkKind::Wrap, kChevron), 40);
+    // A separator is hidden wherever it would stand alone, so even a wide
+    // one does not set the minimum.
+    std::vector<ItemBox> wideSeparator = {Button(), Separator(30), Button()};
+    EXPECT_EQ(MinimumItemLength(wideSeparator, ShrinkKind::Wrap, kChevron), 23);
+    EXPECT_EQ(WrappedItemsHeight(wideSeparator, 23), 44);
     // A chevron longer than the items themselves would be no shrinking.
     EXPECT_EQ(MinimumItemLength({{Button(10)}}, ShrinkKind::Chevron, kChevron), 10);
 
