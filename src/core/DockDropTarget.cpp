@@ -132,7 +132,7 @@ DropTarget FindDropTarget(std::span<const DockGeometry> docks, Point pointer, in
 
 std::int32_t ApplyDropRows(const DropTarget& target, std::span<std::int32_t> otherRowsInTargetDock)
 {
-    if (target.dock < 0 || !target.newRow)
+    if (!target.newRow)
         return target.row;
     for (std::int32_t& row : otherRowsInTargetDock) {
         if (row >= target.row && row < std::numeric_limits<std::int32_t>::max())

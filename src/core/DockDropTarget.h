@@ -48,7 +48,8 @@ DropTarget FindDropTarget(std::span<const DockGeometry> docks, Point pointer, in
 // The dragged bar's new row. otherRowsInTargetDock are the rows the target
 // dock's other bars were given by its last arrangement (the numbering the
 // geometry's rows follow); for a new row, those at or after it move out by
-// one so that the new row is not shared.
+// one so that the new row is not shared. Joining a row or floating changes
+// no other bar.
 std::int32_t ApplyDropRows(const DropTarget& target, std::span<std::int32_t> otherRowsInTargetDock);
 
 } // namespace core

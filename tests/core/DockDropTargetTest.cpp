@@ -65,6 +65,8 @@ TEST(FindDropTarget, PointerNearABoundaryOrOutsideTheRowsMakesANewRow)
     EXPECT_EQ(At(400, 220), NewRow(kTop, 1, 300));
     EXPECT_EQ(At(400, 231), NewRow(kTop, 1, 300));
     EXPECT_EQ(At(400, 232), Row(kTop, 1, 300));
+    // Inside the last row it is the row, up to its far edge.
+    EXPECT_EQ(At(400, 251), Row(kTop, 1, 300));
     // Beyond the last row, within the margin: a new row after it.
     EXPECT_EQ(At(400, 252), NewRow(kTop, 2, 300));
     EXPECT_EQ(At(400, 261), NewRow(kTop, 2, 300));
@@ -114,6 +116,8 @@ TEST(FindDropTarget, EmptyDocksAreHitNearTheirWindowEdgeFromInside)
     // A dock with no margin is still hit on its own pixel.
     EXPECT_EQ(FindDropTarget(kDocks, {100, 300}, 0, 0), NewRow(kLeft, 0, 48));
     EXPECT_EQ(FindDropTarget(kDocks, {101, 300}, 0, -4), DropTarget{});
+    // A negative margin counts as none; it does not shrink a dock.
+    EXPECT_EQ(FindDropTarget(kDocks, {400, 200}, 0, -4), Row(kTop, 0, 300));
 }
 
 TEST(FindDropTarget, AtTheCornersTheHoldingDockWinsThenTopBottomLeftRight)
