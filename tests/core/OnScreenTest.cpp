@@ -80,6 +80,7 @@ TEST(MoveOnScreenIfWhollyOff, ExtremeAreasAndSizesStayInRange)
     // within the area and is shifted from one outside it.
     EXPECT_EQ(Checked(300, 300, 0, -5), (Point{300, 300}));
     EXPECT_EQ(Checked(2000, 300, -5, 0), (Point{1024, 300}));
+    EXPECT_EQ(Checked(300, 770, 120, -5), (Point{300, 768}));
 }
 
 } // namespace
