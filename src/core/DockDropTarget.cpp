@@ -97,7 +97,7 @@ RowChoice ChooseRow(const std::vector<std::pair<int, int>>& rows, std::int64_t a
     const int count = static_cast<int>(rows.size());
     for (int i = 0; i < count; ++i) {
         const auto [start, end] = rows[static_cast<std::size_t>(i)];
-        const Interval band{std::min(start, end), std::max(start, end)};
+        const Interval band{start, end};
         if (across < band.low)
             return {i, true};  // before the first row or between two rows
         if (across >= band.high)

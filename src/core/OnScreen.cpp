@@ -20,13 +20,9 @@ bool Overlap(Span window, Span area) { return window.start < area.end && area.st
 // longer than the area ends up aligned with the area's start.
 std::int64_t ShiftedStart(Span window, Span area)
 {
-    if (window.end > area.end) {
+    if (window.end > area.end)
         window.start -= window.end - area.end;
-        window.end = area.end;
-    }
-    if (window.start < area.start)
-        window.start = area.start;
-    return window.start;
+    return std::max(window.start, area.start);
 }
 
 } // namespace
