@@ -85,19 +85,20 @@ void TTBDock::ArrangeToolbars()
     std::vector<core::DockBar> input;
     for (TTBCustomDockableWindow* bar : bars_) {
         const SIZE size = bar->DockedSize(horizontal);
-        input.push_back({bar->DockRow(), bar->DockPos(), static_cast<int>(size.cx),
-                         static_cast<int>(size.cy), bar->Visible()});
+        const int length = static_cast<int>(size.cx);
+        input.push_back({bar->DockRow(), bar->DockPos(), length, length, static_cast<int>(size.cy),
+                         bar->Visible()});
     }
-    const core::DockLayout layout = core::ArrangeDock(input, fixAlign_);
+    const core::DockLayout layout = core::ArrangeDock(input, core::kUnlimitedDockLength, fixAlign_);
     for (std::size_t i = 0; i < bars_.size(); ++i) {
         if (!input[i].visible)
             continue;
         const core::DockSlot& slot = layout.slots[i];
         const core::Rect along = horizontal
-            ? core::Rect{slot.offset, slot.lineOffset, slot.offset + input[i].length,
-                         slot.lineOffset + input[i].thickness}
-            : core::Rect{slot.lineOffset, slot.offset, slot.lineOffset + input[i].thickness,
-                         slot.offset + input[i].length};
+            ? core::Rect{slot.offset, slot.lineOffset, slot.offset + slot.length,
+                         slot.lineOffset + slot.thickness}
+            : core::Rect{slot.lineOffset, slot.offset, slot.lineOffset + slot.thickness,
+                         slot.offset + slot.length};
         bars_[i]->PlaceInDock(along, horizontal);
     }
     SetThickness(layout.thickness);
