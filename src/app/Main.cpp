@@ -49,11 +49,12 @@ void TfMain::FormCreate()
 
 void TfMain::FormShow()
 {
-    RefreshProcesses();
+    LoadPreferences();
 }
 
 void TfMain::FormDestroy()
 {
+    SavePreferences();
 }
 
 void TfMain::RefreshProcesses()

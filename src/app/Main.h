@@ -68,6 +68,13 @@ public:
     void FormShow();
     void FormDestroy();
 
+    // Preferences in the current user's registry.
+    void LoadPreferences();
+    void SavePreferences();
+    // Where they live; tests keep theirs apart.
+    static constexpr const char* kSettingsKey = "Software\\Morvane\\Vantora";
+    void SetSettingsKey(std::string key) { settingsKey_ = std::move(key); }
+
     // Process list.
     void FillProcessList(win32::ListView& list);
     int lvMasterCompare(win32::ListView& sender, const win32::ListRow& item1,
@@ -96,6 +103,7 @@ public:
 
 private:
     core::ToolhelpBinding& toolhelp_;
+    std::string settingsKey_ = kSettingsKey;
     core::SortState masterSort_;
     core::SortState detailSort_;
     // A refresh asked for while one runs (a tick behind a modal box) waits for it.

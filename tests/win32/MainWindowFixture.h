@@ -12,19 +12,36 @@
 #include <string>
 #include <vector>
 
+// The key the tests' windows keep their preferences in, emptied around each test.
+constexpr const char* kTestSettingsKey = "Software\\Morvane\\VantoraTests";
+
+inline void DeleteTestSettings()
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestSettingsKey);
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() : app(::GetModuleHandleA(nullptr))
     {
+        DeleteTestSettings();
         app.SetTitle("Vantora");
         form = std::make_unique<TfMain>(app);
+        form->SetSettingsKey(kTestSettingsKey);
         app.SetMainWindow(form->Handle());
     }
     explicit MainWindowTest(core::ToolhelpBinding& toolhelp) : app(::GetModuleHandleA(nullptr))
     {
+        DeleteTestSettings();
         app.SetTitle("Vantora");
         form = std::make_unique<TfMain>(app, toolhelp);
+        form->SetSettingsKey(kTestSettingsKey);
         app.SetMainWindow(form->Handle());
+    }
+    ~MainWindowTest() override
+    {
+        form.reset();
+        DeleteTestSettings();
     }
 
     // Index of the process list row for a process id, or -1.

@@ -20,6 +20,7 @@ protected:
     {
         app.SetTitle("Vantora");
         form = std::make_unique<TfMain>(app);
+        form->SetSettingsKey("Software\\Morvane\\VantoraToolbarTests");
         app.SetMainWindow(form->Handle());
         for (win32::Action* action : form->alMain->Actions())
             action->OnExecute = [this](win32::Action& sender) { runs.push_back({sender.Name(), sender.Checked()}); };

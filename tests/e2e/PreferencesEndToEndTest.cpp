@@ -1,0 +1,139 @@
+// The window preferences across real runs of vantora.exe: what a first run
+// leaves, what an exit writes, what the next start brings back, and what a
+// damaged value does.
+#include "VantoraProcess.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace e2e;
+
+const std::string kKey = "Software\\Morvane\\Vantora";
+const std::string kSection = kKey + "\\Preferences";
+
+class PreferencesEndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteKey(kKey); }
+    void TearDown() override { DeleteKey(kKey); }
+
+    static std::vector<std::string> SortedValueNames(const std::string& path)
+    {
+        std::vector<std::string> names = ValueNames(path);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    static HWND ProcessList(HWND window) { return ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr); }
+
+    static RECT WindowRect(HWND window)
+    {
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        return r;
+    }
+
+    // The main toolbar's Auto refresh button (the second of its buttons) as it is drawn.
+    static bool AutoRefreshPressed(const VantoraProcess& vantora, HWND window)
+    {
+        for (HWND dock : ChildrenOfClass(window, "VantoraDock")) {
+            for (HWND bar : ChildrenOfClass(dock, "VantoraDockableWindow")) {
+                HWND buttons = ::FindWindowExA(bar, nullptr, TOOLBARCLASSNAMEA, nullptr);
+                if (!buttons || ::SendMessageA(buttons, TB_BUTTONCOUNT, 0, 0) != 6)
+                    continue;
+                TBBUTTON b{};
+                vantora.Query(buttons, TB_GETBUTTON, 1, &b, sizeof b);
+                return ::SendMessageA(buttons, TB_ISBUTTONCHECKED, b.idCommand, 0) != 0;
+            }
+        }
+        ADD_FAILURE() << "no main toolbar";
+        return false;
+    }
+};
+
+TEST_F(PreferencesEndToEndTest, FirstRunCreatesTheKeyAndItsExitWritesSixTextValues)
+{
+    VantoraProcess vantora;
+    HWND window = vantora.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(KeyExists(kKey));
+    EXPECT_FALSE(KeyExists(kSection));
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 542);
+    EXPECT_EQ(client.bottom, 321);
+    EXPECT_EQ(WindowRect(ProcessList(window)).right - WindowRect(ProcessList(window)).left, 200);
+
+    EXPECT_EQ(vantora.CloseAndWait(window), 0);
+    EXPECT_EQ(SortedValueNames(kSection),
+              (std::vector<std::string>{"AutoRefresh", "Height", "Left", "MasterWidth", "Top", "Width"}));
+}
+
+TEST_F(PreferencesEndToEndTest, SizeSplitterAndAutoRefreshSurviveARestart)
+{
+    int width = 0, height = 0, listWidth = 0;
+    {
+        VantoraProcess vantora;
+        HWND window = vantora.WaitForWindow();
+        ASSERT_NE(window, nullptr);
+        ::SetWindowPos(window, nullptr, 10, 10, 720, 480, SWP_NOZORDER);
+        ::Sleep(200);
+        BringToFront(window);
+        HWND splitter = ::FindWindowExA(window, nullptr, "VantoraSplitter", nullptr);
+        ASSERT_NE(splitter, nullptr);
+        const RECT bar = WindowRect(splitter);
+        const POINT grab{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
+        Drag(grab, {grab.x + 60, grab.y});
+        Keys({VK_MENU, 'V'});
+        Keys({'A'});
+        ::Sleep(300);
+        EXPECT_TRUE(AutoRefreshPressed(vantora, window));
+        const RECT outer = WindowRect(window);
+        width = outer.right - outer.left;
+        height = outer.bottom - outer.top;
+        const RECT list = WindowRect(ProcessList(window));
+        listWidth = list.right - list.left;
+        EXPECT_GT(listWidth, 200);
+        EXPECT_EQ(vantora.CloseAndWait(window), 0);
+    }
+    VantoraProcess again;
+    HWND window = again.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    const RECT outer = WindowRect(window);
+    EXPECT_EQ(outer.right - outer.left, width);
+    EXPECT_EQ(outer.bottom - outer.top, height);
+    EXPECT_EQ(outer.left, std::max((::GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2, 0));
+    EXPECT_EQ(outer.top, std::max((::GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2, 0));
+    const RECT list = WindowRect(ProcessList(window));
+    EXPECT_EQ(list.right - list.left, listWidth);
+    EXPECT_TRUE(AutoRefreshPressed(again, window));
+    EXPECT_EQ(again.CloseAndWait(window), 0);
+}
+
+TEST_F(PreferencesEndToEndTest, DamagedWidthShowsTheErrorBoxAndTheWindowStillOpensEmpty)
+{
+    const DWORD width = 900;
+    PutValue(kSection, "Width", REG_DWORD, &width, sizeof width);
+    VantoraProcess vantora;
+    HWND box = vantora.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), "Vantora");
+    EXPECT_EQ(BoxText(box), "Invalid data type for 'Width'");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+    HWND window = vantora.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 542);
+    EXPECT_EQ(WindowRect(ProcessList(window)).right - WindowRect(ProcessList(window)).left, 224);
+    EXPECT_EQ(::SendMessageA(ProcessList(window), LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(vantora.CloseAndWait(window), 0);
+}
+
+} // namespace

@@ -1,0 +1,258 @@
+#include "VantoraProcess.h"
+
+#include <commctrl.h>
+
+namespace e2e {
+
+std::string exePath;
+
+namespace {
+
+std::string WindowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            c = c == '/' ? '\\' : c;
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+struct Search {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && std::string(className) == search->className && ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForTopLevel(DWORD processId, const char* className)
+{
+    Search search{processId, className, nullptr};
+    for (int i = 0; i < 200 && !search.found; ++i) {
+        ::EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            ::Sleep(50);
+    }
+    return search.found;
+}
+
+void SendMouse(DWORD flags, POINT at = {})
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = ::MulDiv(at.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = ::MulDiv(at.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof input);
+    ::Sleep(30);
+}
+
+} // namespace
+
+VantoraProcess::VantoraProcess()
+{
+    std::string command = "\"" + WindowsPath(exePath) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+        ::CloseHandle(info_.hThread);
+}
+
+VantoraProcess::~VantoraProcess()
+{
+    if (info_.hProcess) {
+        ::TerminateProcess(info_.hProcess, 1);
+        ::WaitForSingleObject(info_.hProcess, 5000);
+        ::CloseHandle(info_.hProcess);
+    }
+}
+
+HWND VantoraProcess::WaitForWindow() const
+{
+    return WaitForTopLevel(info_.dwProcessId, "TfMain");
+}
+
+HWND VantoraProcess::WaitForBox() const
+{
+    return WaitForTopLevel(info_.dwProcessId, "#32770");
+}
+
+int VantoraProcess::CloseAndWait(HWND window)
+{
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(info_.hProcess, 10000) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 1;
+    ::GetExitCodeProcess(info_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+std::string VantoraProcess::Cell(HWND list, int row, int column) const
+{
+    const SIZE_T size = sizeof(LVITEMA) + 512;
+    void* remote = ::VirtualAllocEx(info_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = static_cast<char*>(remote) + sizeof(LVITEMA);
+    item.cchTextMax = 512;
+    ::WriteProcessMemory(info_.hProcess, remote, &item, sizeof item, nullptr);
+    ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+    char text[512] = {};
+    ::ReadProcessMemory(info_.hProcess, item.pszText, text, sizeof text - 1, nullptr);
+    ::VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+LRESULT VantoraProcess::Query(HWND window, UINT message, WPARAM wParam, void* data, SIZE_T size) const
+{
+    void* remote = ::VirtualAllocEx(info_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return 0;
+    ::WriteProcessMemory(info_.hProcess, remote, data, size, nullptr);
+    const LRESULT result = ::SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(info_.hProcess, remote, data, size, nullptr);
+    ::VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    return result;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className)
+{
+    std::vector<HWND> found;
+    for (HWND child = ::FindWindowExA(parent, nullptr, className, nullptr); child;
+         child = ::FindWindowExA(parent, child, className, nullptr))
+        found.push_back(child);
+    return found;
+}
+
+RECT ClientRectOnScreen(HWND window)
+{
+    RECT r{};
+    ::GetClientRect(window, &r);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string BoxText(HWND box)
+{
+    char text[1024] = {};
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    return text;
+}
+
+bool KeyExists(const std::string& path)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+std::vector<std::string> ValueNames(const std::string& path)
+{
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD length = sizeof name;
+        if (::RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, length);
+    }
+    ::RegCloseKey(key);
+    return names;
+}
+
+void DeleteKey(const std::string& path)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+}
+
+void PutValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(key);
+}
+
+void MouseTo(POINT screen)
+{
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen);
+}
+
+void Drag(POINT from, POINT to)
+{
+    MouseTo(from);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 5; ++step)
+        MouseTo({from.x + (to.x - from.x) * step / 5, from.y + (to.y - from.y) * step / 5});
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void Click(POINT screen)
+{
+    MouseTo(screen);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+} // namespace e2e
+
+namespace e2e {
+
+void Keys(std::initializer_list<WORD> chord)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : chord) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = chord.end(); key != chord.begin();) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    for (INPUT& input : inputs) {
+        ::SendInput(1, &input, sizeof input);
+        ::Sleep(30);
+    }
+}
+
+void BringToFront(HWND window)
+{
+    ::SetForegroundWindow(window);
+    ::Sleep(200);
+}
+
+} // namespace e2e

@@ -1,0 +1,63 @@
+// vantora.exe started as a user starts it, and looked at from outside: its
+// windows, its lists' cells and its error boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The executable under test, from the command line.
+extern std::string exePath;
+
+class VantoraProcess {
+public:
+    VantoraProcess();
+    ~VantoraProcess();
+    VantoraProcess(const VantoraProcess&) = delete;
+    VantoraProcess& operator=(const VantoraProcess&) = delete;
+
+    HANDLE Process() const { return info_.hProcess; }
+    DWORD Id() const { return info_.dwProcessId; }
+
+    // The visible main window, or null after about ten seconds.
+    HWND WaitForWindow() const;
+    // The first message box of the process, or null after about ten seconds.
+    HWND WaitForBox() const;
+    // Asks the window to close and waits for the process; its exit code, or -1.
+    int CloseAndWait(HWND window);
+
+    // A list view cell, read through a buffer in the other process.
+    std::string Cell(HWND list, int row, int column) const;
+    // Sends a message whose lParam points to `size` bytes, through a copy of
+    // them in the other process, and copies them back.
+    LRESULT Query(HWND window, UINT message, WPARAM wParam, void* data, SIZE_T size) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Child windows of a window with the given class, in z order.
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+RECT ClientRectOnScreen(HWND window);
+std::string WindowText(HWND window);
+// The text of a message box.
+std::string BoxText(HWND box);
+
+// The program's registry key, as the API sees it.
+bool KeyExists(const std::string& path);
+std::vector<std::string> ValueNames(const std::string& path);
+void DeleteKey(const std::string& path);
+void PutValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size);
+
+// Real input, as the user makes it.
+void MouseTo(POINT screen);
+void Drag(POINT from, POINT to);
+void Click(POINT screen);
+void Keys(std::initializer_list<WORD> chord);
+void BringToFront(HWND window);
+
+} // namespace e2e
