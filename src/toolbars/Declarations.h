@@ -110,9 +110,7 @@ struct ToolbarDecl {
 
     void Build(win32::FormBuilder<F>& b) const
     {
-        TTBDock& dock = b.template Find<TTBDock>(props.window.control.parent);
         TTBToolbar& bar = b.Place(std::make_unique<TTBToolbar>(props), field);
-        dock.Attach(bar);
         // The buttons are made once, when the items know their actions.
         bar.BeginUpdate();
         for (const AnyItemDecl<F>& item : items)

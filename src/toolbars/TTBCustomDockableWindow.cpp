@@ -1,16 +1,26 @@
 #include "toolbars/TTBCustomDockableWindow.h"
 
+#include "toolbars/DockDrag.h"
 #include "toolbars/TTBDock.h"
+#include "toolbars/TTBFloatingWindowParent.h"
+#include "win32/AppMessages.h"
 #include "win32/Application.h"
+#include "win32/Form.h"
 #include "win32/UniqueHandle.h"
 
 #include <windowsx.h>
+
+#include <algorithm>
 
 namespace toolbars {
 
 namespace {
 
 constexpr const char* kClassName = "VantoraDockableWindow";
+// Room round the items of a floating bar.
+constexpr int kFloatingPadding = 2;
+constexpr int kFrameAlong = core::kToolbarHandle + 2 * core::kToolbarBorder;
+constexpr int kFrameAcross = 2 * core::kToolbarBorder;
 
 RECT ToRECT(const core::Rect& r)
 {
@@ -20,6 +30,16 @@ RECT ToRECT(const core::Rect& r)
 bool Contains(const core::Rect& r, POINT p)
 {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+POINT PointOf(LPARAM point)
+{
+    return {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+}
+
+BarPlacement DockedPlacement(bool horizontal)
+{
+    return horizontal ? BarPlacement::DockedHorizontal : BarPlacement::DockedVertical;
 }
 
 // A small cross, two pixels thick, centred in the box.
@@ -50,26 +70,141 @@ TTBCustomDockableWindow::TTBCustomDockableWindow(const DockableWindowProps& prop
 
 TTBCustomDockableWindow::~TTBCustomDockableWindow()
 {
-    if (currentDock_)
-        currentDock_->Detach(*this);
+    drag_.reset();
+    // Its floating window goes first; that leaves this control without a parent.
+    floatingParent_.reset();
 }
 
 HWND TTBCustomDockableWindow::CreateHandle(HWND parentWindow)
 {
     RegisterOwnClass(App().Instance(), kClassName, 0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    if (TTBDock* dock = CurrentDock())
+        placement_ = DockedPlacement(dock->Horizontal());
     return CreateOwn(kClassName, WS_CLIPCHILDREN, 0, parentWindow);
 }
 
-void TTBCustomDockableWindow::SetDockRow(int row)
+win32::Form* TTBCustomDockableWindow::OwnerForm() const
+{
+    if (floatingParent_)
+        return &floatingParent_->Owner();
+    for (Control* c = Parent(); c; c = c->Parent()) {
+        if (auto* form = dynamic_cast<win32::Form*>(c))
+            return form;
+    }
+    return nullptr;
+}
+
+void TTBCustomDockableWindow::SetCaption(const std::string& caption)
+{
+    caption_ = caption;
+    if (floatingParent_)
+        floatingParent_->UpdateCaption();
+}
+
+bool TTBCustomDockableWindow::Floating() const
+{
+    return floatingParent_ && Parent() == floatingParent_.get();
+}
+
+TTBDock* TTBCustomDockableWindow::CurrentDock() const
+{
+    return dynamic_cast<TTBDock*>(Parent());
+}
+
+void TTBCustomDockableWindow::SetDockRow(int32_t row)
 {
     dockRow_ = row;
     RequestArrange();
 }
 
-void TTBCustomDockableWindow::SetDockPos(int pos)
+void TTBCustomDockableWindow::SetDockPos(int32_t pos)
 {
     dockPos_ = pos;
     RequestArrange();
+}
+
+void TTBCustomDockableWindow::TakeArrangedPlace(int32_t row, int32_t pos)
+{
+    dockRow_ = row;
+    dockPos_ = pos;
+}
+
+void TTBCustomDockableWindow::SetFloatingPosition(core::Point position)
+{
+    floatingPosition_ = position;
+    if (Floating())
+        floatingParent_->MoveTo(position);
+}
+
+void TTBCustomDockableWindow::SetLastDock(core::LayoutDock* dock)
+{
+    lastDock_ = dynamic_cast<TTBDock*>(dock);
+    lastDockGone_.Disconnect();
+    if (lastDock_)
+        lastDockGone_ = lastDock_->Destroying.Connect([this](win32::Component&) { lastDock_ = nullptr; });
+    useLastDock_ = true;
+}
+
+void TTBCustomDockableWindow::DockInto(core::LayoutDock& dock)
+{
+    if (auto* target = dynamic_cast<TTBDock*>(&dock))
+        DockInto(*target);
+}
+
+void TTBCustomDockableWindow::DockInto(TTBDock& dock)
+{
+    if (CurrentDock() == &dock)
+        return;
+    placement_ = DockedPlacement(dock.Horizontal());
+    SetParentControl(dock);
+    // Docking records the dock to come back to.
+    lastDock_ = &dock;
+    lastDockGone_ = dock.Destroying.Connect([this](win32::Component&) { lastDock_ = nullptr; });
+    LeaveFloatingWindow();
+}
+
+void TTBCustomDockableWindow::LeaveFloatingWindow()
+{
+    if (floatingParent_ && !Floating())
+        floatingParent_.reset();
+}
+
+void TTBCustomDockableWindow::Float()
+{
+    if (Floating() || TearingDown())
+        return;
+    win32::Form* form = OwnerForm();
+    if (!form)
+        return;
+    if (TTBDock* dock = CurrentDock()) {
+        lastDock_ = dock;
+        lastDockGone_ = dock->Destroying.Connect([this](win32::Component&) { lastDock_ = nullptr; });
+    }
+    placement_ = BarPlacement::Floating;
+    floatingParent_ = std::make_unique<TTBFloatingWindowParent>(*this, *form);
+    floatingParent_->CreateWindowFor(nullptr, App());
+    SetParentControl(*floatingParent_);
+    floatingParent_->Fit();
+    floatingParent_->UpdateVisibility();
+}
+
+void TTBCustomDockableWindow::MoveOnScreen()
+{
+    if (Floating())
+        floatingParent_->MoveOnScreen();
+}
+
+void TTBCustomDockableWindow::Arrange()
+{
+    RequestArrange();
+}
+
+void TTBCustomDockableWindow::RequestArrange()
+{
+    if (TTBDock* dock = CurrentDock())
+        dock->ArrangeToolbars();
+    else if (Floating())
+        floatingParent_->Fit();
 }
 
 void TTBCustomDockableWindow::SetCloseButtonWhenDocked(bool show)
@@ -78,14 +213,8 @@ void TTBCustomDockableWindow::SetCloseButtonWhenDocked(bool show)
         return;
     closeButtonWhenDocked_ = show;
     BoundsChanged();
-    if (Handle())
+    if (HasWindow())
         ::InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void TTBCustomDockableWindow::RequestArrange()
-{
-    if (currentDock_)
-        currentDock_->ArrangeToolbars();
 }
 
 void TTBCustomDockableWindow::Close()
@@ -93,46 +222,98 @@ void TTBCustomDockableWindow::Close()
     SetVisible(false);
 }
 
-SIZE TTBCustomDockableWindow::DockedSize(bool horizontal) const
+core::DockBar TTBCustomDockableWindow::DockRequest(bool horizontal) const
 {
-    const SIZE content = ContentSize(horizontal);
-    const core::ToolbarSize size = core::DockedToolbarSize(content.cx, content.cy, horizontal);
-    return horizontal ? SIZE{size.width, size.height} : SIZE{size.height, size.width};
+    const BarPlacement placement = DockedPlacement(horizontal);
+    const int length = ContentLength(placement);
+    core::DockBar bar;
+    bar.length = length + kFrameAlong;
+    bar.minLength = std::min(ContentMinimumLength(placement), length) + kFrameAlong;
+    bar.thickness = ContentThickness(placement, length) + kFrameAcross;
+    return bar;
+}
+
+int TTBCustomDockableWindow::ThicknessAt(bool horizontal, int length) const
+{
+    return ContentThickness(DockedPlacement(horizontal), std::max(length - kFrameAlong, 0)) + kFrameAcross;
+}
+
+SIZE TTBCustomDockableWindow::FloatingClientSize(int width) const
+{
+    const int natural = ContentLength(BarPlacement::Floating);
+    const int narrowest = std::min(ContentMinimumLength(BarPlacement::Floating), natural);
+    // Any stored width, however odd, gives the items a width they fit in.
+    const int content = width > 0 ? std::clamp(width - 2 * kFloatingPadding, narrowest, natural) : natural;
+    return {content + 2 * kFloatingPadding,
+            ContentThickness(BarPlacement::Floating, content) + 2 * kFloatingPadding};
+}
+
+int TTBCustomDockableWindow::FloatingMinimumWidth() const
+{
+    return std::min(ContentMinimumLength(BarPlacement::Floating), ContentLength(BarPlacement::Floating)) +
+           2 * kFloatingPadding;
 }
 
 void TTBCustomDockableWindow::PlaceInDock(const core::Rect& bounds, bool horizontal)
 {
-    const bool turned = horizontal != horizontal_;
-    horizontal_ = horizontal;
+    placement_ = DockedPlacement(horizontal);
+    const bool moves = bounds != BoundsRect();
     SetBounds(bounds);
-    if (turned)
+    // The content may have changed though the bounds did not.
+    if (!moves)
+        BoundsChanged();
+}
+
+void TTBCustomDockableWindow::PlaceFloating(const core::Rect& client)
+{
+    placement_ = BarPlacement::Floating;
+    const bool moves = client != BoundsRect();
+    SetBounds(client);
+    if (!moves)
         BoundsChanged();
 }
 
 core::ToolbarFrame TTBCustomDockableWindow::Frame() const
 {
-    return core::DockedToolbarFrame(Width(), Height(), horizontal_, ShowsCloseButton());
+    if (placement_ == BarPlacement::Floating) {
+        // The floating window's caption is the handle.
+        core::ToolbarFrame frame;
+        const int p = kFloatingPadding;
+        frame.content = {p, p, std::max(Width() - p, p), std::max(Height() - p, p)};
+        return frame;
+    }
+    return core::DockedToolbarFrame(Width(), Height(), Horizontal(), ShowsCloseButton());
 }
 
 bool TTBCustomDockableWindow::ShowsCloseButton() const
 {
-    return closeButtonWhenDocked_;
+    return closeButtonWhenDocked_ && placement_ != BarPlacement::Floating;
 }
 
 void TTBCustomDockableWindow::BoundsChanged()
 {
-    LayoutContent(Frame().content, horizontal_);
-    if (Handle())
+    LayoutContent(Frame().content, placement_);
+    if (HasWindow())
         ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TTBCustomDockableWindow::VisibleChanged()
 {
-    RequestArrange();
+    if (Floating())
+        floatingParent_->UpdateVisibility();
+    else
+        RequestArrange();
+}
+
+void TTBCustomDockableWindow::WindowDestroyed()
+{
+    drag_.reset();
 }
 
 void TTBCustomDockableWindow::Paint(HDC dc)
 {
+    if (placement_ == BarPlacement::Floating)
+        return;
     RECT client{};
     ::GetClientRect(Handle(), &client);
     ::DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
@@ -155,7 +336,12 @@ void TTBCustomDockableWindow::Paint(HDC dc)
 
 bool TTBCustomDockableWindow::OverCloseButton(LPARAM point) const
 {
-    return ShowsCloseButton() && Contains(Frame().closeButton, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)});
+    return ShowsCloseButton() && Contains(Frame().closeButton, PointOf(point));
+}
+
+bool TTBCustomDockableWindow::OverHandle(LPARAM point) const
+{
+    return placement_ != BarPlacement::Floating && Contains(Frame().handle, PointOf(point));
 }
 
 void TTBCustomDockableWindow::SetCloseState(bool hot, bool pressed)
@@ -168,9 +354,57 @@ void TTBCustomDockableWindow::SetCloseState(bool hot, bool pressed)
     ::InvalidateRect(Handle(), &box, TRUE);
 }
 
-LRESULT TTBCustomDockableWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
+void TTBCustomDockableWindow::BeginDrag(POINT screen)
+{
+    if (drag_ || !HasWindow())
+        return;
+    drag_ = std::make_unique<DockDrag>(*this, screen);
+    ::SetCapture(Handle());
+}
+
+void TTBCustomDockableWindow::EndDrag(bool drop)
+{
+    std::unique_ptr<DockDrag> drag = std::move(drag_);
+    if (!drag)
+        return;
+    if (::GetCapture() == Handle())
+        ::ReleaseCapture();
+    if (drop)
+        drag->Drop();
+}
+
+bool TTBCustomDockableWindow::HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_MOUSEMOVE: {
+        POINT p = PointOf(lParam);
+        ::ClientToScreen(Handle(), &p);
+        drag_->MoveTo(p);
+        return true;
+    }
+    case WM_LBUTTONUP:
+        EndDrag(true);
+        return true;
+    case win32::kCancelDrag:
+        EndDrag(false);
+        return true;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != Handle())
+            EndDrag(false);
+        return true;
+    }
+    return false;
+}
+
+LRESULT TTBCustomDockableWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (drag_ && HandleDragMessage(message, wParam, lParam))
+        return 0;
+    switch (message) {
+    case win32::kReturnToLastDock:
+        if (Floating() && UseLastDock() && LastDock())
+            DockInto(*LastDock());
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(Handle(), &ps);
@@ -183,6 +417,10 @@ LRESULT TTBCustomDockableWindow::WndProc(UINT message, WPARAM wParam, LPARAM lPa
             closeTracking_ = true;
             ::SetCapture(Handle());
             SetCloseState(true, true);
+        } else if (OverHandle(lParam)) {
+            POINT p = PointOf(lParam);
+            ::ClientToScreen(Handle(), &p);
+            BeginDrag(p);
         }
         return 0;
     case WM_MOUSEMOVE: {
@@ -199,6 +437,17 @@ LRESULT TTBCustomDockableWindow::WndProc(UINT message, WPARAM wParam, LPARAM lPa
         FrameMouseMove();
         return 0;
     }
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && placement_ != BarPlacement::Floating) {
+            POINT p{};
+            ::GetCursorPos(&p);
+            ::ScreenToClient(Handle(), &p);
+            if (Contains(Frame().handle, p) && !Contains(Frame().closeButton, p)) {
+                ::SetCursor(::LoadCursor(nullptr, IDC_SIZEALL));
+                return TRUE;
+            }
+        }
+        break;
     case WM_MOUSELEAVE:
         if (!closeTracking_)
             SetCloseState(false, false);

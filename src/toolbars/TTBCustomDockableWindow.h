@@ -1,16 +1,28 @@
-// A window that lives in a dock: it asks for a row and a position, tells the
-// dock the size it wants, and draws its own frame with a drag handle and,
-// where wanted, a small close button. What it holds is its subclass's.
+// A window that lives in a dock or floats in a tool window of its own: it
+// asks for a row and a position, tells the dock the size it wants at a given
+// length, draws its own frame with a drag handle and, where wanted, a small
+// close button, and can be dragged by that handle. What it holds is its
+// subclass's.
 #pragma once
 
+#include "core/DockArrangement.h"
+#include "core/LayoutWindow.h"
 #include "core/ToolbarFrame.h"
+#include "toolbars/TTBDock.h"
 #include "win32/Control.h"
+#include "win32/Signal.h"
 
+#include <memory>
 #include <string>
+
+namespace win32 {
+class Form;
+}
 
 namespace toolbars {
 
-class TTBDock;
+class DockDrag;
+class TTBFloatingWindowParent;
 
 struct DockableWindowProps {
     win32::ControlProps control;
@@ -23,21 +35,44 @@ struct DockableWindowProps {
     bool closeButtonWhenDocked = false;
 };
 
-class TTBCustomDockableWindow : public win32::Control {
+// Where the content is laid out: along a horizontal or a vertical dock, or
+// in a floating window, where it wraps at the window's width.
+enum class BarPlacement { DockedHorizontal, DockedVertical, Floating };
+
+class TTBCustomDockableWindow : public win32::Control, public core::LayoutWindow {
 public:
     explicit TTBCustomDockableWindow(const DockableWindowProps& props);
     ~TTBCustomDockableWindow() override;
 
     // The title of its floating window.
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption) { caption_ = caption; }
+    void SetCaption(const std::string& caption);
 
-    int DockRow() const { return dockRow_; }
-    int DockPos() const { return dockPos_; }
-    void SetDockRow(int row);
-    void SetDockPos(int pos);
-    TTBDock* CurrentDock() const { return currentDock_; }
-    bool Docked() const { return currentDock_ != nullptr; }
+    // Where it is: the model the docks, the drag and the stored layout share.
+    std::string LayoutName() const override { return Name(); }
+    bool Visible() const override { return Control::Visible(); }
+    void SetVisible(bool visible) override { Control::SetVisible(visible); }
+    bool Floating() const override;
+    TTBDock* CurrentDock() const override;
+    bool Docked() const { return CurrentDock() != nullptr; }
+    int32_t DockRow() const override { return dockRow_; }
+    int32_t DockPos() const override { return dockPos_; }
+    void SetDockRow(int32_t row) override;
+    void SetDockPos(int32_t pos) override;
+    // The floating window's top-left on the screen, kept while docked.
+    core::Point FloatingPosition() const override { return floatingPosition_; }
+    void SetFloatingPosition(core::Point position) override;
+    // The dock a double click on the floating caption returns it to.
+    TTBDock* LastDock() const override { return lastDock_; }
+    void SetLastDock(core::LayoutDock* dock) override;
+    bool UseLastDock() const override { return useLastDock_; }
+    void SetUseLastDock(bool use) { useLastDock_ = use; }
+
+    void DockInto(core::LayoutDock& dock) override;
+    void DockInto(TTBDock& dock);
+    void Float() override;
+    void MoveOnScreen() override;
+    void Arrange() override;
 
     bool CloseButton() const { return closeButton_; }
     void SetCloseButton(bool show) { closeButton_ = show; }
@@ -47,51 +82,87 @@ public:
     // The user's close: hides the window; the dock gives its space away.
     virtual void Close();
 
-    // The size wanted along the dock's edge (x) and across it (y).
-    SIZE DockedSize(bool horizontal) const;
+    // What it asks of a dock with that orientation (row and position aside).
+    core::DockBar DockRequest(bool horizontal) const;
+    // Its thickness when a dock grants it a shorter length.
+    int ThicknessAt(bool horizontal, int length) const;
     // Placed by the dock, in the dock's client coordinates.
-    virtual void PlaceInDock(const core::Rect& bounds, bool horizontal);
+    void PlaceInDock(const core::Rect& bounds, bool horizontal);
+    // The client size of its floating window when its content is `width` wide
+    // (0: its natural width).
+    SIZE FloatingClientSize(int width) const;
+    // The width its floating window's client is asked to have (0: natural).
+    virtual int WantedFloatingWidth() const { return 0; }
+    // A user resized its floating window to this client width.
+    virtual void FloatingWidthChosen(int) {}
+    // The narrowest its floating window's client may be.
+    int FloatingMinimumWidth() const;
+    // Placed in its floating window's client area.
+    void PlaceFloating(const core::Rect& client);
 
     // Where the parts are now, in the window's client coordinates.
     core::ToolbarFrame Frame() const;
-    bool Horizontal() const { return horizontal_; }
+    bool Horizontal() const { return placement_ != BarPlacement::DockedVertical; }
+    BarPlacement Placement() const { return placement_; }
+    TTBFloatingWindowParent* FloatingParent() const { return floatingParent_.get(); }
+
+    // A drag by the handle (or the floating caption) from this screen point.
+    void BeginDrag(POINT screen);
+    bool Dragging() const { return drag_ != nullptr; }
+    // Written back by the dock in the arrangement that follows a drag.
+    void TakeArrangedPlace(int32_t row, int32_t pos);
+
+    // The form it belongs to (its floating window's owner).
+    win32::Form* OwnerForm() const;
 
     // Its size comes from what it holds, not from a design-time scale.
     void ScaleBy(int, int) override {}
 
 protected:
-    // The size the content wants between frame and handle.
-    virtual SIZE ContentSize(bool horizontal) const = 0;
+    // The content's full length along its flow, its shortest squeezed length,
+    // and its thickness at a given length; for floating, its height at a width.
+    virtual int ContentLength(BarPlacement placement) const = 0;
+    virtual int ContentMinimumLength(BarPlacement placement) const = 0;
+    virtual int ContentThickness(BarPlacement placement, int length) const = 0;
     // Gives the content its place whenever the frame changes.
-    virtual void LayoutContent(const core::Rect& content, bool horizontal) = 0;
-    // The content's wanted size changed: the dock arranges again.
+    virtual void LayoutContent(const core::Rect& content, BarPlacement placement) = 0;
+    // The content's wanted size changed: the dock or floating window fits again.
     void RequestArrange();
 
     HWND CreateHandle(HWND parentWindow) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void BoundsChanged() override;
     void VisibleChanged() override;
+    void WindowDestroyed() override;
 
     // The mouse moved over the frame (handle, border): nothing there has a hint.
     virtual void FrameMouseMove() {}
 
 private:
-    friend class TTBDock;
     bool ShowsCloseButton() const;
     void Paint(HDC dc);
     void SetCloseState(bool hot, bool pressed);
     bool OverCloseButton(LPARAM point) const;
+    bool OverHandle(LPARAM point) const;
+    void LeaveFloatingWindow();
+    void EndDrag(bool drop);
+    bool HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     std::string caption_;
-    int dockRow_;
-    int dockPos_;
+    int32_t dockRow_;
+    int32_t dockPos_;
+    core::Point floatingPosition_;
+    TTBDock* lastDock_ = nullptr;
+    win32::Connection lastDockGone_;
+    bool useLastDock_ = true;
     bool closeButton_;
     bool closeButtonWhenDocked_;
-    bool horizontal_ = true;
+    BarPlacement placement_ = BarPlacement::DockedHorizontal;
     bool closeHot_ = false;
     bool closePressed_ = false;
     bool closeTracking_ = false;
-    TTBDock* currentDock_ = nullptr;
+    std::unique_ptr<TTBFloatingWindowParent> floatingParent_;
+    std::unique_ptr<DockDrag> drag_;
 };
 
 } // namespace toolbars

@@ -34,36 +34,42 @@ TTBDock::TTBDock(const DockProps& props)
 {
 }
 
-TTBDock::~TTBDock()
+core::DockEdge TTBDock::Edge() const
 {
-    for (TTBCustomDockableWindow* bar : bars_)
-        bar->currentDock_ = nullptr;
+    switch (position_) {
+    case DockPosition::Bottom: return core::DockEdge::Bottom;
+    case DockPosition::Left: return core::DockEdge::Left;
+    case DockPosition::Right: return core::DockEdge::Right;
+    default: return core::DockEdge::Top;
+    }
 }
 
 HWND TTBDock::CreateHandle(HWND parentWindow)
 {
-    RegisterOwnClass(App().Instance(), "VantoraDock", 0, nullptr,
-                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RegisterOwnClass(App().Instance(), "VantoraDock", 0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return CreateOwn("VantoraDock", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parentWindow);
 }
 
-void TTBDock::Attach(TTBCustomDockableWindow& bar)
+std::vector<TTBCustomDockableWindow*> TTBDock::Bars() const
 {
-    if (std::find(bars_.begin(), bars_.end(), &bar) == bars_.end())
-        bars_.push_back(&bar);
-    bar.currentDock_ = this;
-    ArrangeToolbars();
+    std::vector<TTBCustomDockableWindow*> bars;
+    for (Control* child : Children()) {
+        if (auto* bar = dynamic_cast<TTBCustomDockableWindow*>(child))
+            bars.push_back(bar);
+    }
+    return bars;
 }
 
-void TTBDock::Detach(TTBCustomDockableWindow& bar)
+int TTBDock::ArrangedRow(const TTBCustomDockableWindow& bar) const
 {
-    bars_.erase(std::remove(bars_.begin(), bars_.end(), &bar), bars_.end());
-    if (bar.currentDock_ == this)
-        bar.currentDock_ = nullptr;
-    ArrangeToolbars();
+    for (const auto& [arranged, row] : arrangedRows_) {
+        if (arranged == &bar)
+            return row;
+    }
+    return -1;
 }
 
-void TTBDock::EndUpdate()
+void TTBDock::ResumeArrange()
 {
     if (suspended_ > 0 && --suspended_ == 0 && arrangePending_)
         ArrangeToolbars();
@@ -71,38 +77,76 @@ void TTBDock::EndUpdate()
 
 void TTBDock::ArrangeToolbars()
 {
+    Arrange(false);
+}
+
+void TTBDock::ArrangeAfterDrag()
+{
+    Arrange(true);
+}
+
+void TTBDock::Arrange(bool writeBack)
+{
     if (TearingDown())
         return;
-    if (suspended_ > 0 || !Handle()) {
+    if (suspended_ > 0 || !HasWindow()) {
         arrangePending_ = true;
         return;
     }
-    if (arranging_)
+    // A bar whose size changes while it is placed (it wrapped, or turned)
+    // asks again: the arrangement runs once more, a few times at most.
+    if (arranging_) {
+        arrangeAgain_ = true;
         return;
+    }
     arranging_ = true;
     arrangePending_ = false;
-    const bool horizontal = Horizontal();
-    std::vector<core::DockBar> input;
-    for (TTBCustomDockableWindow* bar : bars_) {
-        const SIZE size = bar->DockedSize(horizontal);
-        const int length = static_cast<int>(size.cx);
-        input.push_back({bar->DockRow(), bar->DockPos(), length, length, static_cast<int>(size.cy),
-                         bar->Visible()});
+    constexpr int kMaxPasses = 4;
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+        arrangeAgain_ = false;
+        ArrangeOnce(writeBack);
+        if (!arrangeAgain_)
+            break;
     }
-    const core::DockLayout layout = core::ArrangeDock(input, core::kUnlimitedDockLength, fixAlign_);
-    for (std::size_t i = 0; i < bars_.size(); ++i) {
+    arranging_ = false;
+}
+
+void TTBDock::ArrangeOnce(bool writeBack)
+{
+    const bool horizontal = Horizontal();
+    const std::vector<TTBCustomDockableWindow*> bars = Bars();
+    std::vector<core::DockBar> input;
+    input.reserve(bars.size());
+    for (TTBCustomDockableWindow* bar : bars) {
+        core::DockBar request = bar->DockRequest(horizontal);
+        request.row = bar->DockRow();
+        request.pos = bar->DockPos();
+        request.visible = bar->Visible();
+        input.push_back(request);
+    }
+    arrangedLength_ = Length();
+    const core::DockLayout layout = core::ArrangeDock(
+        input, arrangedLength_, fixAlign_,
+        [&](std::size_t i, int length) { return bars[i]->ThicknessAt(horizontal, length); });
+
+    arrangedRows_.clear();
+    for (std::size_t i = 0; i < bars.size(); ++i) {
         if (!input[i].visible)
             continue;
         const core::DockSlot& slot = layout.slots[i];
-        const core::Rect along = horizontal
-            ? core::Rect{slot.offset, slot.lineOffset, slot.offset + slot.length,
-                         slot.lineOffset + slot.thickness}
-            : core::Rect{slot.lineOffset, slot.offset, slot.lineOffset + slot.thickness,
-                         slot.offset + slot.length};
-        bars_[i]->PlaceInDock(along, horizontal);
+        const int across = layout.rowThicknesses[static_cast<std::size_t>(slot.row)];
+        const core::Rect bounds = horizontal
+            ? core::Rect{slot.offset, slot.lineOffset, slot.offset + slot.length, slot.lineOffset + across}
+            : core::Rect{slot.lineOffset, slot.offset, slot.lineOffset + across, slot.offset + slot.length};
+        bars[i]->PlaceInDock(bounds, horizontal);
+        arrangedRows_.emplace_back(bars[i], slot.row);
+        if (writeBack)
+            bars[i]->TakeArrangedPlace(slot.row, slot.offset);
     }
+    rows_.clear();
+    for (std::size_t r = 0; r < layout.rowOffsets.size(); ++r)
+        rows_.emplace_back(layout.rowOffsets[r], layout.rowOffsets[r] + layout.rowThicknesses[r]);
     SetThickness(layout.thickness);
-    arranging_ = false;
 }
 
 void TTBDock::SetThickness(int thickness)
@@ -115,8 +159,8 @@ void TTBDock::SetThickness(int thickness)
 
 void TTBDock::BoundsChanged()
 {
-    // A change of length can change how the rows wrap.
-    if (!arranging_)
+    // A change of length can change how the rows shrink and wrap.
+    if (Length() != arrangedLength_)
         ArrangeToolbars();
 }
 

@@ -55,6 +55,7 @@ TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
 TTBCustomToolbar::~TTBCustomToolbar()
 {
     filter_.Disconnect();
+    activation_.Disconnect();
     shortCuts_.Disconnect();
     treeChanged_.Disconnect();
     ForgetTrackingToolbar(this);
@@ -87,9 +88,16 @@ void TTBCustomToolbar::AfterCreate()
         ::SendMessageA(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTooltipAutoPop, 0));
     }
     ::SetWindowSubclass(bar_, &TTBCustomToolbar::BarProc, kBarSubclass, reinterpret_cast<DWORD_PTR>(this));
+    CreateChevron();
     UpdateAccessKeys();
-    if (menuBar_)
+    if (menuBar_) {
         filter_ = App().PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
+        // Keyboard mode belongs to the window that was active when it began.
+        activation_ = App().ActivationChanged.Connect([this] {
+            if (!tracking_)
+                ExitMenuMode();
+        });
+    }
     if (processShortCuts_)
         shortCuts_ = App().ShortCuts.Connect(
             [this](core::ShortCut shortCut, HWND window) { return ProcessShortCut(shortCut, window); });
@@ -102,6 +110,21 @@ void TTBCustomToolbar::SetImages(HIMAGELIST images)
         return;
     images_ = images;
     RebuildButtons();
+}
+
+std::string TTBCustomToolbar::TipFor(UINT_PTR command) const
+{
+    if (command == kChevronId)
+        return "More Buttons";
+    const TTBCustomItem* item = ButtonItem(static_cast<int>(command) - kFirstButtonId);
+    return item ? TooltipFor(*item) : std::string();
+}
+
+void TTBCustomToolbar::WindowDestroyed()
+{
+    // Went with this window.
+    chevron_ = nullptr;
+    TTBCustomDockableWindow::WindowDestroyed();
 }
 
 void TTBCustomToolbar::ButtonClicked(int index, bool byKeyboard)
@@ -206,6 +229,10 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             ButtonClicked(LOWORD(wParam) - kFirstButtonId, false);
             return 0;
         }
+        if (chevron_ && reinterpret_cast<HWND>(lParam) == chevron_) {
+            DropChevron();
+            return 0;
+        }
         break;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -220,8 +247,7 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         case TTN_GETDISPINFOA: {
             // The text goes by pointer: the record's own buffer holds only 79 characters.
             auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-            const TTBCustomItem* item = ButtonItem(static_cast<int>(header->idFrom) - kFirstButtonId);
-            tipText_ = item ? TooltipFor(*item) : std::string();
+            tipText_ = TipFor(header->idFrom);
             info->lpszText = tipText_.data();
             info->szText[0] = '\0';
             info->hinst = nullptr;
@@ -229,8 +255,7 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         case TTN_GETDISPINFOW: {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            const TTBCustomItem* item = ButtonItem(static_cast<int>(header->idFrom) - kFirstButtonId);
-            tipTextWide_ = WideText(item ? TooltipFor(*item) : std::string());
+            tipTextWide_ = WideText(TipFor(header->idFrom));
             info->lpszText = tipTextWide_.data();
             info->szText[0] = L'\0';
             info->hinst = nullptr;

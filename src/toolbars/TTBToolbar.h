@@ -4,6 +4,7 @@
 // arrows), and it can honour its items' shortcuts anywhere in the window.
 #pragma once
 
+#include "core/ToolbarItemLayout.h"
 #include "toolbars/TTBCustomDockableWindow.h"
 #include "toolbars/TTBItem.h"
 #include "win32/Signal.h"
@@ -59,13 +60,33 @@ public:
     bool InMenuMode() const { return menuMode_; }
     bool ShowsAccessKeys() const { return showAccessKeys_; }
 
+    // The floating window's client width its items wrap at (0: natural);
+    // while floating, a new width re-lays the items out at once.
+    int32_t FloatingWidth() const { return floatingWidth_; }
+    void SetFloatingWidth(int32_t width);
+    int WantedFloatingWidth() const override { return floatingWidth_; }
+    void FloatingWidthChosen(int width) override { floatingWidth_ = width; }
+
+    // The chevron that stands for the buttons cut off at the end of a short
+    // row, and the items it drops down: exactly the hidden ones.
+    HWND ChevronBar() const { return chevron_; }
+    bool ShowsChevron() const;
+    std::vector<TTBCustomItem*> HiddenItems() const;
+    void DropChevron();
+
+    void ReadLayoutExtras(const core::LayoutReader& reader) override;
+    void WriteLayoutExtras(const core::LayoutWriter& writer) const override;
+
 protected:
-    SIZE ContentSize(bool horizontal) const override;
-    void LayoutContent(const core::Rect& content, bool horizontal) override;
+    int ContentLength(BarPlacement placement) const override;
+    int ContentMinimumLength(BarPlacement placement) const override;
+    int ContentThickness(BarPlacement placement, int length) const override;
+    void LayoutContent(const core::Rect& content, BarPlacement placement) override;
     void AfterCreate() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void VisibleChanged() override;
     void FrameMouseMove() override;
+    void WindowDestroyed() override;
 
 private:
     static LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -77,6 +98,7 @@ private:
     void RebuildButtons();
     void UpdateButton(int index);
     std::string TooltipFor(const TTBCustomItem& item) const;
+    std::string TipFor(UINT_PTR command) const;
     std::string ButtonCaption(const TTBCustomItem& item) const;
     // What decides a button's kind and size: glyph or caption, and which.
     std::string ButtonShape(const TTBCustomItem& item) const;
@@ -98,6 +120,16 @@ private:
     int NextSubmenu(int from, int step) const;
     void MeasureGlyph(MEASUREITEMSTRUCT& measure) const;
     void DrawGlyph(const DRAWITEMSTRUCT& draw) const;
+    HMENU BuildMenu(const std::vector<TTBCustomItem*>& items);
+
+    // Item layout.
+    void MeasureButtons();
+    int ButtonHeight() const;
+    std::vector<core::ItemBox> BoxesFor(BarPlacement placement) const;
+    core::ItemLayout LayoutFor(BarPlacement placement, int length) const;
+    void ApplyLayout(const core::ItemLayout& layout, BarPlacement placement);
+    void RelayoutButtons();
+    void CreateChevron();
 
     // Keyboard.
     bool PreTranslate(MSG& msg);
@@ -114,6 +146,7 @@ private:
     win32::Connection treeChanged_;
     win32::Connection filter_;
     win32::Connection shortCuts_;
+    win32::Connection activation_;
     bool menuBar_;
     bool processShortCuts_;
     ShrinkMode shrinkMode_;
@@ -132,7 +165,13 @@ private:
     // What a tooltip shows while it asks for its text.
     std::string tipText_;
     std::wstring tipTextWide_;
-    bool horizontalContent_ = true;
+    // The buttons' measured sizes, unwrapped and all shown.
+    std::vector<core::ItemBox> boxes_;
+    std::vector<bool> hidden_;
+    HWND chevron_ = nullptr;
+    int chevronWidth_ = 0;
+    int32_t floatingWidth_ = 0;
+    BarPlacement laidOutAs_ = BarPlacement::DockedHorizontal;
 
     // Menu tracking state, valid while a drop-down is open.
     bool tracking_ = false;

@@ -110,8 +110,7 @@ void TTBCustomToolbar::RebuildButtons()
             continue;
         }
         b.fsState = static_cast<BYTE>((item.Enabled() ? TBSTATE_ENABLED : 0) |
-                                      (item.Checked() ? TBSTATE_CHECKED : 0) |
-                                      (!horizontalContent_ ? TBSTATE_WRAP : 0));
+                                      (item.Checked() ? TBSTATE_CHECKED : 0));
         if (ShowsImage(item)) {
             anyImage = true;
             b.iBitmap = item.ImageIndex();
@@ -131,6 +130,7 @@ void TTBCustomToolbar::RebuildButtons()
         ::SendMessageA(bar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         UpdateButton(static_cast<int>(i));
+    MeasureButtons();
     RequestArrange();
     ::InvalidateRect(bar_, nullptr, TRUE);
 }
@@ -189,31 +189,6 @@ bool TTBCustomToolbar::ItemScreenRect(const TTBCustomItem& item, RECT& rect) con
         return false;
     ::MapWindowPoints(bar_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return true;
-}
-
-SIZE TTBCustomToolbar::ContentSize(bool horizontal) const
-{
-    const LRESULT buttonSize = bar_ ? ::SendMessageA(bar_, TB_GETBUTTONSIZE, 0, 0) : 0;
-    SIZE size = horizontal ? SIZE{0, HIWORD(buttonSize)} : SIZE{LOWORD(buttonSize), 0};
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        RECT r{};
-        if (!::SendMessageA(bar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)))
-            continue;
-        size.cx = std::max(size.cx, r.right);
-        size.cy = std::max(size.cy, r.bottom);
-    }
-    return size;
-}
-
-void TTBCustomToolbar::LayoutContent(const core::Rect& content, bool horizontal)
-{
-    if (!bar_)
-        return;
-    if (horizontal != horizontalContent_) {
-        horizontalContent_ = horizontal;
-        RebuildButtons();
-    }
-    ::MoveWindow(bar_, content.left, content.top, content.width(), content.height(), TRUE);
 }
 
 } // namespace toolbars

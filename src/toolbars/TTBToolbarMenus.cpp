@@ -33,10 +33,15 @@ void ForgetTrackingToolbar(const TTBCustomToolbar* toolbar)
 
 HMENU TTBCustomToolbar::BuildMenu(TTBCustomItem& parent)
 {
+    return BuildMenu(parent.Items());
+}
+
+HMENU TTBCustomToolbar::BuildMenu(const std::vector<TTBCustomItem*>& items)
+{
     win32::UniqueMenu menu(::CreatePopupMenu());
     if (!menu)
         return nullptr;
-    for (TTBCustomItem* item : parent.Items()) {
+    for (TTBCustomItem* item : items) {
         if (!item->Visible())
             continue;
         item->BeforeShow();
@@ -149,10 +154,13 @@ void TTBCustomToolbar::TrackMenus(int index, bool byKeyboard)
         // Opened from the keyboard, a menu starts with its first entry selected.
         if (byKeyboard)
             ::PostMessageA(Handle(), WM_KEYDOWN, VK_DOWN, 0);
+        // Beside the entry when the bar stands upright, below it otherwise.
+        const bool upright = Placement() == BarPlacement::DockedVertical;
         TPMPARAMS exclude{sizeof exclude, button};
-        const UINT chosen = ::TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL |
-                                                             TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                               button.left, button.bottom, Handle(), &exclude);
+        const UINT chosen = ::TrackPopupMenuEx(
+            menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | (upright ? TPM_HORIZONTAL : TPM_VERTICAL) |
+                            TPM_LEFTBUTTON | TPM_RETURNCMD,
+            upright ? button.right : button.left, upright ? button.top : button.bottom, Handle(), &exclude);
         hook.Reset();
         trackingToolbar = nullptr;
         trackedMenu_ = nullptr;

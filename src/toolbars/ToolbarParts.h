@@ -7,6 +7,8 @@ namespace toolbars {
 
 // Button command ids are the button's index plus this; menu ids start at 1.
 constexpr int kFirstButtonId = 1;
+// The chevron's one button, far above any button index.
+constexpr int kChevronId = 30000;
 constexpr int kSeparatorWidth = 6;
 constexpr int kImageSize = 16;
 

@@ -72,6 +72,9 @@ public:
     void SetHint(const std::string& hint, HWND source = nullptr);
     Signal<void(const std::string&)> OnHint;
 
+    // A window of ours was activated or deactivated (keyboard modes end).
+    Signal<void()> ActivationChanged;
+
     HWND ErrorBoxOwner() const;
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 

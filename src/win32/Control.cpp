@@ -33,7 +33,7 @@ Control::~Control()
     NotifyDestroying();
     // Neither side may lay out or reach the other once one of them is gone.
     if (parent_)
-        std::erase(parent_->children_, this);
+        parent_->RemoveChild(this);
     for (Control* child : children_)
         child->parent_ = nullptr;
     if (HWND window = std::exchange(handle_, nullptr)) {
@@ -47,6 +47,32 @@ Control::~Control()
 Control* Control::FromHandle(HWND handle)
 {
     return handle ? reinterpret_cast<Control*>(::GetWindowLongPtrA(handle, GWLP_USERDATA)) : nullptr;
+}
+
+void Control::AddChild(Control* child)
+{
+    children_.push_back(child);
+    if (!TearingDown())
+        ChildrenChanged();
+}
+
+void Control::RemoveChild(Control* child)
+{
+    std::erase(children_, child);
+    if (!TearingDown())
+        ChildrenChanged();
+}
+
+void Control::SetParentControl(Control& parent)
+{
+    if (&parent == parent_)
+        return;
+    Control* old = std::exchange(parent_, &parent);
+    if (handle_ && parent.handle_)
+        ::SetParent(handle_, parent.handle_);
+    if (old)
+        old->RemoveChild(this);
+    parent.AddChild(this);
 }
 
 void Control::CreateWindowFor(Control* parent, Application& app)
@@ -268,10 +294,27 @@ bool Control::LayoutSuspended() const
 
 void Control::Realign()
 {
-    // Moving a child can bounce back here through its own size change.
-    if (realigning_ || !handle_ || LayoutSuspended())
+    if (!handle_ || LayoutSuspended())
         return;
+    // A child that changes size while this layout runs asks again: the ask
+    // is kept and the layout runs once more, a few times at most.
+    if (realigning_) {
+        realignAgain_ = true;
+        return;
+    }
     realigning_ = true;
+    constexpr int kMaxPasses = 4;
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+        realignAgain_ = false;
+        AlignChildren();
+        if (!realignAgain_)
+            break;
+    }
+    realigning_ = false;
+}
+
+void Control::AlignChildren()
+{
     std::vector<core::AlignItem> items;
     items.reserve(children_.size());
     for (Control* child : children_)
@@ -281,7 +324,6 @@ void Control::Realign()
         if (children_[i]->align_ != core::Align::None && children_[i]->visible_)
             children_[i]->SetBounds(items[i].bounds);
     }
-    realigning_ = false;
 }
 
 void Control::ScaleBy(int numerator, int denominator)

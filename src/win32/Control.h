@@ -56,6 +56,9 @@ public:
 
     // Creates the window as a child of the parent's window (or top-level).
     void CreateWindowFor(Control* parent, Application& app);
+    // Moves the control, window and all, under another control; both
+    // parents hear of the change in their children.
+    void SetParentControl(Control& parent);
 
     // Aligned children, in creation order.
     const std::vector<Control*>& Children() const { return children_; }
@@ -108,6 +111,8 @@ protected:
     // The window is being destroyed; the handle is still valid here and
     // forgotten right after.
     virtual void WindowDestroyed() {}
+    // A child came or went (created, moved here or away, destroyed).
+    virtual void ChildrenChanged() {}
 
     bool parentFont_ = true;
 
@@ -117,8 +122,10 @@ private:
                                                UINT_PTR id, DWORD_PTR self);
     void Attach(HWND handle);
     void Forget();
+    void AlignChildren();
     bool LayoutSuspended() const;
-    void AddChild(Control* child) { children_.push_back(child); }
+    void AddChild(Control* child);
+    void RemoveChild(Control* child);
 
     HWND handle_ = nullptr;
     Control* parent_ = nullptr;
@@ -129,6 +136,7 @@ private:
     int tabOrder_;
     bool visible_;
     bool realigning_ = false;
+    bool realignAgain_ = false;
     bool loading_ = false;
     std::vector<Control*> children_;
 };

@@ -54,6 +54,11 @@ Form::~Form()
         components_.pop_back();
 }
 
+bool Form::ShowsToolWindows() const
+{
+    return HasWindow() && appActive_ && ::IsWindowVisible(Handle()) && !::IsIconic(Handle()) && !TearingDown();
+}
+
 void Form::DestroyDetachedWindows()
 {
     // Windows that are no children of the form (a timer's message window)
@@ -222,7 +227,23 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (!IsDestroying())
             ::PostQuitMessage(0);
         return 0;
+    case WM_ACTIVATEAPP:
+        appActive_ = wParam != FALSE;
+        ToolWindowsChanged();
+        break;
+    case WM_SIZE: {
+        const LRESULT result = ContainerProc(message, wParam, lParam);
+        ToolWindowsChanged();
+        return result;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        const LRESULT result = ContainerProc(message, wParam, lParam);
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+            ToolWindowsChanged();
+        return result;
+    }
     case WM_ACTIVATE:
+        App().ActivationChanged();
         // Give the focus back to the control that had it before a box or
         // another window took it, not to the form itself.
         if (LOWORD(wParam) == WA_INACTIVE) {

@@ -59,6 +59,12 @@ public:
     // Keyboard input for the form before the focused control sees it.
     std::function<bool(MSG&)> OnPreTranslate;
 
+    // Whether the form's own tool windows may show now: not while another
+    // program is active, nor while the form is minimised or hidden.
+    bool ShowsToolWindows() const;
+    // Raised when that may have changed.
+    Signal<void()> ToolWindowsChanged;
+
 protected:
     HWND CreateHandle(HWND parentWindow) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -78,6 +84,7 @@ private:
     bool shown_ = false;
     bool closing_ = false;
     HWND focus_ = nullptr;
+    bool appActive_ = true;
 };
 
 } // namespace win32

@@ -59,6 +59,15 @@ struct KernelDeleter { void operator()(HANDLE h) const { ::CloseHandle(h); } };
 struct WindowDeleter { void operator()(HWND h) const { ::DestroyWindow(h); } };
 struct MenuDeleter { void operator()(HMENU h) const { ::DestroyMenu(h); } };
 struct HookDeleter { void operator()(HHOOK h) const { ::UnhookWindowsHookEx(h); } };
+struct MemoryDcDeleter { void operator()(HDC h) const { ::DeleteDC(h); } };
+
+// A file handle, where failure is INVALID_HANDLE_VALUE, not null.
+struct FileTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
 
 using UniqueFont = UniqueHandle<NullInvalidTraits<HFONT, GdiDeleter>>;
 using UniqueBitmap = UniqueHandle<NullInvalidTraits<HBITMAP, GdiDeleter>>;
@@ -69,6 +78,8 @@ using UniqueKernelHandle = UniqueHandle<NullInvalidTraits<HANDLE, KernelDeleter>
 using UniqueWindow = UniqueHandle<NullInvalidTraits<HWND, WindowDeleter>>;
 using UniqueMenu = UniqueHandle<NullInvalidTraits<HMENU, MenuDeleter>>;
 using UniqueHook = UniqueHandle<NullInvalidTraits<HHOOK, HookDeleter>>;
+using UniqueMemoryDc = UniqueHandle<NullInvalidTraits<HDC, MemoryDcDeleter>>;
+using UniqueFile = UniqueHandle<FileTraits>;
 
 // A device context borrowed from a window, given back on every path.
 class WindowDC {

@@ -134,4 +134,44 @@ RECT BoundsInParent(HWND control)
     return r;
 }
 
+void SaveScreenshot(const std::string& name)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    win32::WindowDC screen(nullptr);
+    win32::UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    win32::UniqueBitmap bitmap(
+        ::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || !bits)
+        return;
+    {
+        win32::SelectedObject select(memory.Get(), bitmap.Get());
+        ::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    }
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD size = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + size;
+    ::CreateDirectoryA("..\\..\\screenshots", nullptr);
+    const std::string path = "..\\..\\screenshots\\" + name + ".bmp";
+    win32::UniqueFile out(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out)
+        return;
+    DWORD written = 0;
+    ::WriteFile(out.Get(), &file, sizeof file, &written, nullptr);
+    ::WriteFile(out.Get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    ::WriteFile(out.Get(), bits, size, &written, nullptr);
+}
+
 } // namespace testsupport

@@ -68,4 +68,8 @@ int HeaderImage(HWND list, int column);
 // A control's bounds in its parent's client coordinates.
 RECT BoundsInParent(HWND control);
 
+// Saves what the screen shows as build/win32/screenshots/<name>.bmp, for a
+// person to look at; the tests never compare pixels.
+void SaveScreenshot(const std::string& name);
+
 } // namespace testsupport

@@ -59,6 +59,14 @@ inline void Click(POINT screen)
     ::SendInput(2, input, sizeof input[0]);
 }
 
+inline void Button(bool down)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input, sizeof input);
+}
+
 inline POINT Centre(const RECT& r)
 {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};

@@ -1,0 +1,52 @@
+// The small tool window a floating toolbar lives in: titled with the bar's
+// caption, resizable by its frame (the bar wraps at its width), dragged by
+// its caption, and shown only while the form may show its tool windows.
+#pragma once
+
+#include "core/Placement.h"
+#include "win32/Control.h"
+#include "win32/Signal.h"
+
+namespace win32 {
+class Form;
+}
+
+namespace toolbars {
+
+class TTBCustomDockableWindow;
+
+class TTBFloatingWindowParent final : public win32::Control {
+public:
+    TTBFloatingWindowParent(TTBCustomDockableWindow& bar, win32::Form& owner);
+
+    win32::Form& Owner() const { return owner_; }
+    void UpdateCaption();
+    // Its top-left on the screen.
+    void MoveTo(core::Point screen);
+    // Sizes itself to the bar at the width the bar wants.
+    void Fit();
+    void UpdateVisibility();
+    // Back onto the nearest work area, only when wholly off it.
+    void MoveOnScreen();
+
+    // The outer size of a floating window holding the bar at that width.
+    static SIZE OuterSize(const TTBCustomDockableWindow& bar, int width);
+
+    void ScaleBy(int, int) override {}
+
+protected:
+    HWND CreateHandle(HWND parentWindow) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Sizing(WPARAM edge, RECT& window);
+    bool CaptionPressed(LPARAM screen, bool doubleClick);
+
+    TTBCustomDockableWindow& bar_;
+    win32::Form& owner_;
+    win32::Connection toolWindows_;
+    DWORD lastCaptionClick_ = 0;
+    POINT lastCaptionPoint_{};
+};
+
+} // namespace toolbars
