@@ -3,6 +3,7 @@
 #include "app/Main.h"
 
 #include "core/TRegIniFile.h"
+#include "core/ToolbarLayout.h"
 #include "win32/SystemRegistry.h"
 
 #include <algorithm>
@@ -25,6 +26,25 @@ core::Rect UsableBounds(int left, int top, int width, int height)
     return {left, top, left + width, top + height};
 }
 
+// The form's docks and dockable windows, in component order.
+std::vector<core::LayoutComponent> LayoutComponents(const win32::Form& form)
+{
+    std::vector<core::LayoutComponent> owner;
+    for (const auto& component : form.Components()) {
+        core::LayoutComponent entry;
+        entry.dock = dynamic_cast<core::LayoutDock*>(component.get());
+        entry.window = dynamic_cast<core::LayoutWindow*>(component.get());
+        if (entry.dock || entry.window)
+            owner.push_back(entry);
+    }
+    return owner;
+}
+
+std::string ToolbarsKey(const std::string& settingsKey)
+{
+    return settingsKey + "\\Toolbars";
+}
+
 } // namespace
 
 void TfMain::LoadPreferences()
@@ -41,7 +61,9 @@ void TfMain::LoadPreferences()
         const int masterWidth = store.ReadIntValue(kSection, "MasterWidth", kDefaultMasterWidth);
         lvMaster->SetWidth(std::clamp(masterWidth, 0, kCoordinateLimit));
         aAutoRefresh->SetChecked(store.ReadBoolValue(kSection, "AutoRefresh", false));
-        // The toolbar layout is restored here.
+        // Before the window is first shown: the toolbars never visibly move.
+        core::RestoreToolbarLayout(LayoutComponents(*this), win32::TheSystemRegistry(), core::kHkeyCurrentUser,
+                                   ToolbarsKey(settingsKey_));
     }
     RefreshProcesses();
 }
@@ -56,5 +78,6 @@ void TfMain::SavePreferences()
     store.WriteIntValue(kSection, "Height", bounds.height());
     store.WriteIntValue(kSection, "MasterWidth", lvMaster->Width());
     store.WriteBoolValue(kSection, "AutoRefresh", aAutoRefresh->Checked());
-    // The toolbar layout is stored here.
+    core::StoreToolbarLayout(LayoutComponents(*this), win32::TheSystemRegistry(), core::kHkeyCurrentUser,
+                             ToolbarsKey(settingsKey_));
 }
