@@ -59,7 +59,8 @@ public:
     // Addresses past 4 GiB do not exist, so nothing wraps back to the start.
     bool Readable(Stretch range) const
     {
-        if (range.begin < base_ || range.end > base_ + image_.size())
+        constexpr uint64_t kAddressSpaceEnd = uint64_t{1} << 32;
+        if (range.begin < base_ || range.end > base_ + image_.size() || range.end > kAddressSpaceEnd)
             return false;
         return std::none_of(failing_.begin(), failing_.end(), [&](const Stretch& bad) {
             return bad.begin < range.end && range.begin < bad.end;
@@ -121,9 +122,9 @@ void CheckAnswerWasCopied(const Memory& memory, uint32_t answer)
     if (answer == 0)
         return;
     const uint32_t base = memory.Base();
-    Require(memory.Copied(base, 2) && memory.Copied(base + 60, 4), "the DOS header used was copied");
+    Require(memory.Copied(base, 2) && memory.Copied(uint64_t{base} + 60, 4), "the DOS header used was copied");
     Require(memory.Word(base, 2) == 0x5A4D, "the image has the DOS signature");
-    const uint32_t nt = base + memory.Word(base + 60, 4);
+    const uint32_t nt = base + memory.Word(uint64_t{base} + 60, 4);
     Require(memory.Copied(nt, 4) && memory.Copied(uint64_t{nt} + kImageBaseField, 4), "the NT headers used were copied");
     Require(memory.Word(nt, 4) == 0x4550, "the image has the NT signature");
     Require(memory.Word(uint64_t{nt} + kImageBaseField, 4) == answer, "the answer is the image's own field");
@@ -135,7 +136,7 @@ void CheckReadableImageFound(const Memory& memory, uint32_t answer)
     const uint32_t base = memory.Base();
     if (!memory.Readable({base, uint64_t{base} + kDosHeaderSize}) || memory.Word(base, 2) != 0x5A4D)
         return;
-    const uint32_t nt = base + memory.Word(base + 60, 4);
+    const uint32_t nt = base + memory.Word(uint64_t{base} + 60, 4);
     if (!memory.Readable({nt, uint64_t{nt} + kNtHeadersSize}) || memory.Word(nt, 4) != 0x4550)
         return;
     Require(answer == memory.Word(uint64_t{nt} + kImageBaseField, 4), "a readable image's base is found");
