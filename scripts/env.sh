@@ -29,8 +29,9 @@ vantora_start_display() {
     if [ -n "${DISPLAY:-}" ] && [ -z "${VANTORA_FORCE_XVFB:-}" ]; then
         return
     fi
+    # VANTORA_XVFB_DISPLAY picks the display number on a machine shared with others.
     local n
-    for n in $(seq 91 120); do
+    for n in ${VANTORA_XVFB_DISPLAY:-$(seq 91 120)}; do
         [ -e "/tmp/.X$n-lock" ] && continue
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         VANTORA_XVFB_PID=$!

@@ -14,6 +14,7 @@ public:
     }
 
     void CloseHandle(core::SnapshotHandle handle) override { ::CloseHandle(handle); }
+    uint32_t LastError() override { return ::GetLastError(); }
 };
 
 } // namespace

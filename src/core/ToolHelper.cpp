@@ -16,8 +16,17 @@ TToolHelper::~TToolHelper()
 void TToolHelper::TakeSnapshot(uint32_t flags, uint32_t processId)
 {
     CloseSnapshot();
-    FSnapshot = flags == 0 ? InvalidSnapshot()
-                           : binding_.CreateToolhelp32Snapshot(flags, processId);
+    if (flags == 0)
+        return;
+    // While the target loads or unloads a module its module list changes under
+    // the kernel's walk, which then fails with ERROR_BAD_LENGTH; asking again
+    // soon succeeds. A bounded number of times: this is the GUI thread.
+    for (int attempt = 1;; ++attempt) {
+        FSnapshot = binding_.CreateToolhelp32Snapshot(flags, processId);
+        if (FSnapshot != InvalidSnapshot() || attempt == kSnapshotAttempts
+            || binding_.LastError() != kErrorBadLength)
+            return;
+    }
 }
 
 void TToolHelper::CloseSnapshot()

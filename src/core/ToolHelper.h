@@ -8,6 +8,9 @@ namespace core {
 
 constexpr uint32_t kSnapProcess = 2;  // TH32CS_SNAPPROCESS
 constexpr uint32_t kSnapAll = 15;     // TH32CS_SNAPALL
+constexpr uint32_t kErrorBadLength = 24;  // ERROR_BAD_LENGTH
+// Tries at a snapshot that the kernel refuses with ERROR_BAD_LENGTH.
+constexpr int kSnapshotAttempts = 5;
 
 class TToolHelper {
 public:

@@ -19,6 +19,8 @@ public:
     virtual void* ModuleHandle(const char* name) = 0;
     virtual RawProc ProcAddress(void* module, const char* name) = 0;
     virtual void CloseHandle(SnapshotHandle handle) = 0;
+    // The calling thread's last error code, read right after a failed call.
+    virtual uint32_t LastError() = 0;
 };
 
 class ToolhelpBinding {
@@ -53,6 +55,7 @@ public:
                                     std::size_t count, std::size_t* copied);
 
     void CloseHandle(SnapshotHandle handle) { kernel_.CloseHandle(handle); }
+    uint32_t LastError() { return kernel_.LastError(); }
 
 private:
     enum Entry { kCreateSnapshot = 0, kReadMemory = 5, kProcessFirst = 6, kProcessNext = 7,

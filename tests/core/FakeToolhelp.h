@@ -28,7 +28,10 @@ struct Module {
 struct Snapshot {
     std::vector<Process> processes;
     std::vector<Module> modules;
-    bool refuse = false;
+    bool refuse = false;  // every snapshot, with ERROR_ACCESS_DENIED
+    // Refusals before any snapshot is granted, one per call: each one's error code.
+    std::vector<uint32_t> refusals;
+    uint32_t lastError = 0;
     std::size_t processCursor = 0;
     std::size_t moduleCursor = 0;
     std::vector<std::pair<uint32_t, uint32_t>> created;  // (flags, process id)
@@ -38,12 +41,23 @@ struct Snapshot {
 
 inline Snapshot* current = nullptr;
 
+constexpr uint32_t kErrorAccessDenied = 5;
+
 inline core::SnapshotHandle VANTORA_WINAPI CreateSnapshot(uint32_t flags, uint32_t processId)
 {
     current->created.emplace_back(flags, processId);
     if (current->onCreate)
         current->onCreate(flags);
-    return current->refuse ? core::InvalidSnapshot() : static_cast<core::SnapshotHandle>(current);
+    if (!current->refusals.empty()) {
+        current->lastError = current->refusals.front();
+        current->refusals.erase(current->refusals.begin());
+        return core::InvalidSnapshot();
+    }
+    if (current->refuse) {
+        current->lastError = kErrorAccessDenied;
+        return core::InvalidSnapshot();
+    }
+    return static_cast<core::SnapshotHandle>(current);
 }
 
 inline int Deliver(core::SnapshotHandle handle, core::ProcessEntry32* entry, bool first)
@@ -112,6 +126,7 @@ public:
     }
 
     void CloseHandle(core::SnapshotHandle handle) override { closed.push_back(handle); }
+    uint32_t LastError() override { return current ? current->lastError : 0; }
 
     bool moduleFound = true;
     std::map<std::string, core::RawProc> procs;

@@ -97,6 +97,64 @@ TEST_F(ToolHelperTest, RefusedSnapshotWalksNothingAndClosesNothing)
     EXPECT_TRUE(kernel.closed.empty());
 }
 
+TEST_F(ToolHelperTest, SnapshotRefusedForBadLengthIsTakenAgain)
+{
+    using core::kErrorBadLength;
+    snapshot.processes = {{4, "System"}, {7, "a.exe"}};
+    snapshot.modules = {{7, 1, "a.exe"}};
+    snapshot.refusals.assign(core::kSnapshotAttempts - 1, kErrorBadLength);
+    {
+        core::TToolHelper helper(binding, core::kSnapAll, 7);
+        EXPECT_EQ(helper.Snapshot(), &snapshot);
+        core::ModuleEntry32 module{};
+        module.dwSize = sizeof module;
+        EXPECT_TRUE(helper.ModuleFirst(module));
+        EXPECT_EQ(core::FieldText(module.szExePath), "a.exe");
+    }
+    EXPECT_EQ(snapshot.created.size(), static_cast<std::size_t>(core::kSnapshotAttempts));
+    EXPECT_EQ(snapshot.created.back(), (std::pair<uint32_t, uint32_t>{15, 7}));
+    // Only the granted snapshot is closed, once.
+    EXPECT_EQ(kernel.closed, std::vector<core::SnapshotHandle>{&snapshot});
+}
+
+TEST_F(ToolHelperTest, BadLengthRetriesAreBounded)
+{
+    // Far more refusals than any sensible number of tries: a helper that kept
+    // asking would use them up and get the snapshot after all.
+    snapshot.refusals.assign(1000, core::kErrorBadLength);
+    snapshot.processes = {{4, "System"}};
+    {
+        core::TToolHelper helper(binding, core::kSnapProcess, 0);
+        EXPECT_EQ(helper.Snapshot(), core::InvalidSnapshot());
+        core::ProcessEntry32 entry{};
+        EXPECT_FALSE(helper.ProcessFirst(entry));
+    }
+    EXPECT_GT(snapshot.created.size(), 1u);
+    EXPECT_LE(snapshot.created.size(), 10u);
+    EXPECT_TRUE(kernel.closed.empty());
+}
+
+TEST_F(ToolHelperTest, OtherRefusalsAreFinal)
+{
+    // Access denied at once: one try.
+    snapshot.refusals = {fake::kErrorAccessDenied};
+    {
+        core::TToolHelper helper(binding, core::kSnapAll, 7);
+        EXPECT_EQ(helper.Snapshot(), core::InvalidSnapshot());
+    }
+    EXPECT_EQ(snapshot.created.size(), 1u);
+
+    // A bad length, then the process is gone: the second answer stands.
+    snapshot.created.clear();
+    snapshot.refusals = {core::kErrorBadLength, 87 /* ERROR_INVALID_PARAMETER */};
+    {
+        core::TToolHelper helper(binding, core::kSnapAll, 7);
+        EXPECT_EQ(helper.Snapshot(), core::InvalidSnapshot());
+    }
+    EXPECT_EQ(snapshot.created.size(), 2u);
+    EXPECT_TRUE(kernel.closed.empty());
+}
+
 TEST_F(ToolHelperTest, FailedBindingGivesEmptyWalksAndClosesTheZeroHandle)
 {
     kernel.moduleFound = false;

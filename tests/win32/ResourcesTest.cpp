@@ -1,4 +1,5 @@
 #include "resource.h"
+#include "version.h"
 #include "win32/ResourceText.h"
 
 #include <windows.h>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,39 @@ TEST(ResourcesTest, VersionInfoNamesTheProduct)
     ASSERT_TRUE(::VerQueryValueA(info.data(), "\\StringFileInfo\\040904B0\\ProductVersion",
                                  reinterpret_cast<void**>(&value), &length));
     EXPECT_STREQ(value, "0.02");
+}
+
+// The numbers, both version strings and the About box's first line agree, and
+// come from the build's version.
+TEST(ResourcesTest, VersionResourceAndAboutTextCarryOneVersion)
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    DWORD ignored = 0;
+    std::vector<char> info(::GetFileVersionInfoSizeA(path, &ignored));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()));
+    auto text = [&](const char* name) {
+        char* value = nullptr;
+        UINT length = 0;
+        const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
+        return ::VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)
+                   ? std::string(value)
+                   : std::string("(none)");
+    };
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    char numbers[32];
+    std::snprintf(numbers, sizeof numbers, "%u.%02u", static_cast<unsigned>(HIWORD(fixed->dwFileVersionMS)),
+                  static_cast<unsigned>(LOWORD(fixed->dwFileVersionMS)));
+
+    EXPECT_EQ(text("FileVersion"), VANTORA_VERSION_TEXT);
+    EXPECT_EQ(text("ProductVersion"), VANTORA_VERSION_TEXT);
+    EXPECT_EQ(numbers, std::string(VANTORA_VERSION_TEXT));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    const std::string about = win32::LoadResourceText(::GetModuleHandleA(nullptr), IDS_ABOUT_TEXT);
+    EXPECT_EQ(about.substr(0, about.find('\r')), std::string("Vantora v") + VANTORA_VERSION_TEXT);
 }
 
 TEST(ResourcesTest, ProgramTextsUseLoneCarriageReturns)
