@@ -373,7 +373,7 @@ void TTBCustomDockableWindow::EndDrag(bool drop)
         drag->Drop();
 }
 
-bool TTBCustomDockableWindow::HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam)
+bool TTBCustomDockableWindow::HandleDragMessage(UINT message, LPARAM lParam)
 {
     switch (message) {
     case WM_MOUSEMOVE: {
@@ -398,7 +398,7 @@ bool TTBCustomDockableWindow::HandleDragMessage(UINT message, WPARAM wParam, LPA
 
 LRESULT TTBCustomDockableWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (drag_ && HandleDragMessage(message, wParam, lParam))
+    if (drag_ && HandleDragMessage(message, lParam))
         return 0;
     switch (message) {
     case win32::kReturnToLastDock:

@@ -146,7 +146,7 @@ private:
     bool OverHandle(LPARAM point) const;
     void LeaveFloatingWindow();
     void EndDrag(bool drop);
-    bool HandleDragMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleDragMessage(UINT message, LPARAM lParam);
 
     std::string caption_;
     int32_t dockRow_;
