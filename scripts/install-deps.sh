@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ python3 g++-mingw-w64-i686 clang lld googletest wine wine32:i386
-          fonts-wine xvfb x11-apps imagemagick xdotool)
+          fonts-wine xvfb x11-apps imagemagick xdotool zip)
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
