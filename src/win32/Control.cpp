@@ -13,8 +13,6 @@ namespace win32 {
 
 namespace {
 
-constexpr UINT_PTR kNativeSubclass = 1;
-
 core::Rect ToRect(const Bounds& b)
 {
     return {b.left, b.top, b.left + b.width, b.top + b.height};
@@ -38,8 +36,8 @@ Control::~Control()
         child->parent_ = nullptr;
     if (HWND window = std::exchange(handle_, nullptr)) {
         // Still ours: nothing of this object may answer its last messages.
+        RestoreNativeProc(window);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        ::RemoveWindowSubclass(window, &Control::NativeSubclassProc, kNativeSubclass);
         ::DestroyWindow(window);
     }
 }
@@ -94,9 +92,19 @@ void Control::Attach(HWND handle)
     const bool own = handle_ == handle;
     handle_ = handle;
     ::SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Replaced directly rather than through the common controls' subclass
+    // chain: that looks its data up as a window property on every message,
+    // which Wine answers from the server, and a list being filled gets
+    // several messages per row.
     if (!own)
-        ::SetWindowSubclass(handle_, &Control::NativeSubclassProc, kNativeSubclass,
-                            reinterpret_cast<DWORD_PTR>(this));
+        nativeProc_ = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::NativeWndProc)));
+}
+
+void Control::RestoreNativeProc(HWND window)
+{
+    if (WNDPROC proc = std::exchange(nativeProc_, nullptr))
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
 void Control::Forget()
@@ -104,22 +112,22 @@ void Control::Forget()
     if (!handle_)
         return;
     WindowDestroyed();
+    RestoreNativeProc(handle_);
     ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-    ::RemoveWindowSubclass(handle_, &Control::NativeSubclassProc, kNativeSubclass);
     handle_ = nullptr;
 }
 
-LRESULT CALLBACK Control::NativeSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR self)
+// Installed only while the window's user data names its control: both are
+// set before the procedure and cleared after it is restored.
+LRESULT CALLBACK Control::NativeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCDESTROY) {
-        auto* control = reinterpret_cast<Control*>(self);
-        if (control->handle_ == window)
-            control->Forget();
-        else
-            ::RemoveWindowSubclass(window, &Control::NativeSubclassProc, kNativeSubclass);
-    }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    Control* control = FromHandle(window);
+    if (!control || !control->nativeProc_)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC proc = control->nativeProc_;
+    if (message == WM_NCDESTROY)
+        control->Forget();
+    return ::CallWindowProcW(proc, window, message, wParam, lParam);
 }
 
 HWND Control::CreateNative(const char* className, DWORD style, DWORD exStyle, HWND parentWindow,

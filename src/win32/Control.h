@@ -118,8 +118,8 @@ protected:
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK NativeSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                               UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK NativeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void RestoreNativeProc(HWND window);
     void Attach(HWND handle);
     void Forget();
     void AlignChildren();
@@ -128,6 +128,8 @@ private:
     void RemoveChild(Control* child);
 
     HWND handle_ = nullptr;
+    // A native control's own procedure, which ours stands in front of.
+    WNDPROC nativeProc_ = nullptr;
     Control* parent_ = nullptr;
     Application* app_ = nullptr;
     std::string parentName_;
