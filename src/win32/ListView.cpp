@@ -267,6 +267,10 @@ bool ListView::HandleNotify(NMHDR& header, LRESULT& result)
             OnChange(*this);
         result = 0;
         return true;
+    case LVN_DELETEALLITEMS:
+        // The rows go as one, without a notification each.
+        result = TRUE;
+        return true;
     case LVN_COLUMNCLICK:
         if (OnColumnClick)
             OnColumnClick(*this, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
