@@ -3,6 +3,7 @@
 # the sanitizers, then the Windows tests (core, Win32, end to end) under Wine,
 # then the core tests and one start of vantora.exe as built by clang.
 set -euo pipefail
+trap 'echo "test.sh: stopped by a failing command at line $LINENO" >&2' ERR
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
