@@ -25,10 +25,29 @@ constexpr int kModuleGlyph = 1;
 constexpr int kSortAscendingGlyph = 6;
 constexpr int kSortDescendingGlyph = 7;
 constexpr uint32_t kFixedUsage = 65535;
+// The columns sorted as text: the process name, the module path.
+constexpr int kNameColumn = 1;
+constexpr int kPathColumn = 4;
 
 int LocaleCompare(std::string_view a, std::string_view b)
 {
     return win32::LocaleCompare(a, b);
+}
+
+// A text column in the locale's order, through the sort key each row makes
+// once: a sort of thousands of rows compares each row many times.
+const std::string& LocaleKeyOf(const win32::ListRow& row, int column)
+{
+    if (row.compareKeyColumn != column) {
+        row.compareKey = win32::LocaleSortKey(row.Text(column));
+        row.compareKeyColumn = column;
+    }
+    return row.compareKey;
+}
+
+int CompareKeys(std::string_view a, std::string_view b)
+{
+    return core::CompareBytes(a, b);
 }
 
 core::SortState& SortStateOf(const win32::ListView& list)
@@ -120,7 +139,7 @@ void TfMain::FillProcessList(win32::ListView& list)
     entry.dwSize = sizeof entry;
     int remembered = -1;
     for (bool more = snapshot.ProcessFirst(entry); more; more = snapshot.ProcessNext(entry)) {
-        const int index = list.AddRow({core::HexId(entry.th32ProcessID),
+        const int index = list.AddRow(win32::ListRow{core::HexId(entry.th32ProcessID),
                                        {std::string(core::FileNamePart(core::FieldText(entry.szExeFile)))},
                                        static_cast<intptr_t>(entry.th32ProcessID),
                                        kProcessGlyph});
@@ -134,8 +153,13 @@ void TfMain::FillProcessList(win32::ListView& list)
 int TfMain::lvMasterCompare(win32::ListView& sender, const win32::ListRow& item1,
                             const win32::ListRow& item2)
 {
-    return core::CompareProcessRows(SortStateOf(sender), static_cast<uint32_t>(item1.data), item1.Text(1),
-                                    static_cast<uint32_t>(item2.data), item2.Text(1), LocaleCompare);
+    const core::SortState& state = SortStateOf(sender);
+    const auto pid1 = static_cast<uint32_t>(item1.data);
+    const auto pid2 = static_cast<uint32_t>(item2.data);
+    if (state.column != kNameColumn)
+        return core::CompareProcessRows(state, pid1, item1.Text(1), pid2, item2.Text(1), LocaleCompare);
+    return core::CompareProcessRows(state, pid1, LocaleKeyOf(item1, kNameColumn), pid2,
+                                    LocaleKeyOf(item2, kNameColumn), CompareKeys);
 }
 
 void TfMain::lvMasterChange(win32::ListView& sender)
@@ -181,7 +205,7 @@ void TfMain::FillModuleList(win32::ListView& list, core::TToolHelper& snapshot)
     for (bool more = snapshot.ModuleFirst(module); more; more = snapshot.ModuleNext(module)) {
         const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module.modBaseAddr));
         const uint32_t preferred = GetPreferredImageBase(toolhelp_, module.th32ProcessID, base);
-        list.AddRow({module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
+        list.AddRow(win32::ListRow{module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
                      {core::HexId(base),
                       preferred == base ? std::string() : core::HexId(preferred),
                       std::to_string(module.modBaseSize),
@@ -202,8 +226,11 @@ int TfMain::lvDetailCompare(win32::ListView& sender, const win32::ListRow& item1
                             const win32::ListRow& item2)
 {
     const core::SortState& state = SortStateOf(sender);
-    return core::CompareModuleCells(state, item1.Text(state.column), item2.Text(state.column),
-                                    LocaleCompare);
+    if (state.column != kPathColumn)
+        return core::CompareModuleCells(state, item1.Text(state.column), item2.Text(state.column),
+                                        LocaleCompare);
+    return core::CompareModuleCells(state, LocaleKeyOf(item1, kPathColumn), LocaleKeyOf(item2, kPathColumn),
+                                    CompareKeys);
 }
 
 void TfMain::ListViewColumnClick(win32::ListView& sender, int column)

@@ -72,6 +72,16 @@ unsigned char FoldAscii(char c)
 
 } // namespace
 
+int CompareBytes(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (const int d = ThreeWay(static_cast<unsigned char>(a[i]), static_cast<unsigned char>(b[i])); d != 0)
+            return d;
+    }
+    return ThreeWay(a.size(), b.size());
+}
+
 int CompareIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();

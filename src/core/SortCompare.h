@@ -18,6 +18,10 @@ using TextCompare = std::function<int(std::string_view, std::string_view)>;
 // is unavailable, still a strict order with -1, 0 or 1.
 int CompareIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// Plain unsigned byte order, -1, 0 or 1: the order of the locale's sort
+// keys, which stand for texts in their locale order.
+int CompareBytes(std::string_view a, std::string_view b);
+
 // Process list: column 0 is the process id, column 1 the name.
 int CompareProcessRows(const SortState& s, uint32_t pid1, std::string_view name1,
                        uint32_t pid2, std::string_view name2, const TextCompare& text);

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace win32 {
@@ -26,6 +27,12 @@ struct ListViewProps {
 };
 
 struct ListRow {
+    explicit ListRow(std::string caption, std::vector<std::string> subItems = {}, intptr_t data = 0,
+                     int image = -1)
+        : caption(std::move(caption)), subItems(std::move(subItems)), data(data), image(image)
+    {
+    }
+
     std::string caption;
     std::vector<std::string> subItems;
     intptr_t data = 0;
@@ -33,6 +40,11 @@ struct ListRow {
 
     // Column 0 is the caption, column n the sub-item n-1; missing cells are empty.
     const std::string& Text(int column) const;
+
+    // What a compare handler made of one cell, kept for its next
+    // comparison: a row does not change once it is added.
+    mutable std::string compareKey;
+    mutable int compareKeyColumn = -1;
 };
 
 class ListView : public Control {

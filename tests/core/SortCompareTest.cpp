@@ -198,4 +198,17 @@ TEST(CompareIgnoringAsciiCase, IsAStrictOrderWithCaseFolded)
     EXPECT_EQ(CompareIgnoringAsciiCase("\xE9", "z"), 1);
 }
 
+TEST(CompareBytes, IsPlainUnsignedByteOrder)
+{
+    using core::CompareBytes;
+    EXPECT_EQ(CompareBytes("abc", "abc"), 0);
+    EXPECT_EQ(CompareBytes("ab", "abc"), -1);
+    EXPECT_EQ(CompareBytes("abd", "abc"), 1);
+    // No case folding: the keys have already done it.
+    EXPECT_EQ(CompareBytes("B", "a"), -1);
+    EXPECT_EQ(CompareBytes(std::string_view("\x80", 1), std::string_view("\x7F", 1)), 1);
+    EXPECT_EQ(CompareBytes(std::string_view("a\0b", 3), std::string_view("a\0a", 3)), 1);
+    EXPECT_EQ(CompareBytes("", ""), 0);
+}
+
 } // namespace

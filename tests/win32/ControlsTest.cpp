@@ -3,12 +3,14 @@
 // menus and buttons when something fails underneath them.
 #include "MainWindowFixture.h"
 #include "UserInput.h"
+#include "core/SortCompare.h"
 #include "win32/LocaleCompare.h"
 
 #include <commctrl.h>
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -190,6 +192,27 @@ TEST(LocaleCompareTest, FailingSystemComparisonStillOrdersConsistently)
     EXPECT_EQ(win32::LocaleCompare("Same", "same", bogus), 0);
     EXPECT_LT(win32::LocaleCompare("alpha", "Beta"), 0);
     EXPECT_EQ(win32::LocaleCompare("Same", "same"), 0);
+}
+
+// Sorting by name goes through the keys, so every pair of them must order
+// as the texts compare: case, punctuation the locale weighs apart, digits,
+// characters above 127, prefixes and the empty text.
+TEST(LocaleCompareTest, SortKeysOrderAsTheTextsCompare)
+{
+    const std::vector<std::string> texts = {"", "a", "A", "ab", "a-b", "a'b", "co-op", "coop", "Coop.exe",
+                                            "svchost.exe", "SVCHOST.EXE", "svchost2.exe", "svchost10.exe",
+                                            "x_y.dll", "x y.dll", "\xE9t\xE9.exe", "ete.exe", "zeta", "[bracket]"};
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const LCID locale : {static_cast<LCID>(LOCALE_USER_DEFAULT), static_cast<LCID>(0xFFFFFFFF)}) {
+        for (const std::string& a : texts) {
+            const std::string keyA = win32::LocaleSortKey(a, locale);
+            for (const std::string& b : texts) {
+                EXPECT_EQ(sign(core::CompareBytes(keyA, win32::LocaleSortKey(b, locale))),
+                          sign(win32::LocaleCompare(a, b, locale)))
+                    << "\"" << a << "\" against \"" << b << "\", locale " << locale;
+            }
+        }
+    }
 }
 
 } // namespace
