@@ -130,6 +130,23 @@ SIZE ClientSize(HWND window)
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// Bare lists of the same columns, images and client sizes as the form's.
+struct Floors {
+    explicit Floors(TfMain& form)
+        : processes({"ProcessID", "Executable name"}, form.ilMain->Handle(), Width(*form.lvMaster),
+                    Height(*form.lvMaster)),
+          modules({"Use count", "Base addr", "Image addr", "Size", "Module file"}, form.ilMain->Handle(),
+                  Width(*form.lvDetail), Height(*form.lvDetail))
+    {
+    }
+
+    static int Width(const win32::ListView& list) { return ClientSize(list.Handle()).cx; }
+    static int Height(const win32::ListView& list) { return ClientSize(list.Handle()).cy; }
+
+    bench::FloorList processes;
+    bench::FloorList modules;
+};
+
 void ShowForm(win32::Application& app, TfMain& form)
 {
     form.SetSettingsKey(kBenchSettingsKey);
@@ -143,11 +160,9 @@ std::vector<Result> MeasureSynthetic(win32::Application& app, const Options& opt
     bench::SyntheticSource source;
     TfMain form(app, source.Binding());
     ShowForm(app, form);
-    const SIZE master = ClientSize(form.lvMaster->Handle());
-    const SIZE detail = ClientSize(form.lvDetail->Handle());
-    bench::FloorList processFloor({"ProcessID", "Executable name"}, form.ilMain->Handle(), master.cx, master.cy);
-    bench::FloorList moduleFloor({"Use count", "Base addr", "Image addr", "Size", "Module file"},
-                                 form.ilMain->Handle(), detail.cx, detail.cy);
+    Floors floors(form);
+    bench::FloorList& processFloor = floors.processes;
+    bench::FloorList& moduleFloor = floors.modules;
     const std::string fixed = win32::LoadResourceText(app.Instance(), IDS_FIXED);
 
     std::vector<Result> results;
@@ -212,11 +227,9 @@ Result MeasureLive(win32::Application& app, const Options& options, Soak& soak)
     form.lvMaster->Select(RowOf(*form.lvMaster, self));
     Require(form.lvMaster->SelectedIndex() >= 0 && form.lvDetail->Count() > 0, "this process and its modules show");
 
-    const SIZE master = ClientSize(form.lvMaster->Handle());
-    const SIZE detail = ClientSize(form.lvDetail->Handle());
-    bench::FloorList processFloor({"ProcessID", "Executable name"}, form.ilMain->Handle(), master.cx, master.cy);
-    bench::FloorList moduleFloor({"Use count", "Base addr", "Image addr", "Size", "Module file"},
-                                 form.ilMain->Handle(), detail.cx, detail.cy);
+    Floors floors(form);
+    bench::FloorList& processFloor = floors.processes;
+    bench::FloorList& moduleFloor = floors.modules;
     const std::string fixed = win32::LoadResourceText(app.Instance(), IDS_FIXED);
     auto real = [&] {
         form.RefreshProcesses();

@@ -2,15 +2,18 @@
 // leaves, what an exit writes, what the next start brings back, and what a
 // damaged value does.
 #include "VantoraProcess.h"
+#include "shared/RegistryNames.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 namespace {
+
+using testsupport::RegistryEntries;
+using testsupport::RegistryNames;
 
 using namespace e2e;
 
@@ -21,13 +24,6 @@ class PreferencesEndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteKey(kKey); }
     void TearDown() override { DeleteKey(kKey); }
-
-    static std::vector<std::string> SortedValueNames(const std::string& path)
-    {
-        std::vector<std::string> names = ValueNames(path);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     static HWND ProcessList(HWND window) { return ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr); }
 
@@ -70,7 +66,7 @@ TEST_F(PreferencesEndToEndTest, FirstRunCreatesTheKeyAndItsExitWritesSixTextValu
     EXPECT_EQ(WindowRect(ProcessList(window)).right - WindowRect(ProcessList(window)).left, 200);
 
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
-    EXPECT_EQ(SortedValueNames(kSection),
+    EXPECT_EQ(RegistryNames(kSection, RegistryEntries::Values),
               (std::vector<std::string>{"AutoRefresh", "Height", "Left", "MasterWidth", "Top", "Width"}));
 }
 

@@ -170,23 +170,6 @@ bool KeyExists(const std::string& path)
     return true;
 }
 
-std::vector<std::string> ValueNames(const std::string& path)
-{
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return names;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD length = sizeof name;
-        if (::RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name, length);
-    }
-    ::RegCloseKey(key);
-    return names;
-}
-
 void DeleteKey(const std::string& path)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());

@@ -49,7 +49,6 @@ std::string BoxText(HWND box);
 
 // The program's registry key, as the API sees it.
 bool KeyExists(const std::string& path);
-std::vector<std::string> ValueNames(const std::string& path);
 void DeleteKey(const std::string& path);
 void PutValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size);
 

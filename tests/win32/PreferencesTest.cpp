@@ -1,11 +1,14 @@
 // The window preferences against the real registry, in a key of the tests'
 // own: what is written, byte for byte, and what damaged values give.
 #include "MainWindowFixture.h"
+#include "shared/RegistryNames.h"
 #include "UserInput.h"
 
-#include <algorithm>
 
 namespace {
+
+using testsupport::RegistryEntries;
+using testsupport::RegistryNames;
 
 const std::string kSectionPath = std::string(kTestSettingsKey) + "\\Preferences";
 
@@ -28,24 +31,6 @@ protected:
     static void PutText(const char* name, const std::string& text, DWORD type = REG_SZ)
     {
         Put(name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
-    }
-
-    static std::vector<std::string> ValueNames(const std::string& path)
-    {
-        std::vector<std::string> names;
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return names;
-        for (DWORD i = 0;; ++i) {
-            char name[256];
-            DWORD length = sizeof name;
-            if (::RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            names.emplace_back(name, length);
-        }
-        ::RegCloseKey(key);
-        std::sort(names.begin(), names.end());
-        return names;
     }
 
     static StoredValue Stored(const char* name)
@@ -101,7 +86,7 @@ TEST_F(PreferencesTest, ClosingWritesExactlySixTextValuesWithTheirNul)
     const core::Rect bounds = form->WindowBounds();
     ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
     userinput::TakeQuit();
-    EXPECT_EQ(ValueNames(kSectionPath),
+    EXPECT_EQ(RegistryNames(kSectionPath, RegistryEntries::Values),
               (std::vector<std::string>{"AutoRefresh", "Height", "Left", "MasterWidth", "Top", "Width"}));
     const StoredValue master = Stored("MasterWidth");
     EXPECT_EQ(master.type, static_cast<DWORD>(REG_SZ));

@@ -2,12 +2,15 @@
 // what a close writes, what a start restores, and what damaged or hostile
 // entries give.
 #include "MainWindowFixture.h"
+#include "shared/RegistryNames.h"
 #include "UserInput.h"
 #include "toolbars/TTBFloatingWindowParent.h"
 
-#include <algorithm>
 
 namespace {
+
+using testsupport::RegistryEntries;
+using testsupport::RegistryNames;
 
 const std::string kToolbarsPath = std::string(kTestSettingsKey) + "\\Toolbars";
 
@@ -41,26 +44,6 @@ protected:
         PutText(bar, "FloatLeft", std::to_string(left));
         PutText(bar, "FloatTop", std::to_string(top));
         PutText(bar, "FloatRightX", std::to_string(width));
-    }
-
-    static std::vector<std::string> Names(const std::string& path, bool subkeys)
-    {
-        std::vector<std::string> names;
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return names;
-        for (DWORD i = 0;; ++i) {
-            char name[256];
-            DWORD length = sizeof name;
-            const LONG result = subkeys ? ::RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr)
-                                        : ::RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
-            if (result != ERROR_SUCCESS)
-                break;
-            names.emplace_back(name, length);
-        }
-        ::RegCloseKey(key);
-        std::sort(names.begin(), names.end());
-        return names;
     }
 
     // The stored text, if the value is REG_SZ with its NUL counted.
@@ -100,15 +83,15 @@ protected:
 TEST_F(ToolbarPersistenceTest, FirstRunCreatesTheEmptyBaseKeyAndTheFirstExitNineTextValuesPerToolbar)
 {
     EXPECT_TRUE(Show().empty());
-    EXPECT_TRUE(Names(kToolbarsPath, true).empty());
-    EXPECT_TRUE(Names(kToolbarsPath, false).empty());
+    EXPECT_TRUE(RegistryNames(kToolbarsPath, RegistryEntries::Subkeys).empty());
+    EXPECT_TRUE(RegistryNames(kToolbarsPath, RegistryEntries::Values).empty());
     form->tbMain->DockInto(*form->dkRight);
     Close();
-    EXPECT_EQ(Names(kToolbarsPath, true), (std::vector<std::string>{"tbMain", "tbMenu"}));
+    EXPECT_EQ(RegistryNames(kToolbarsPath, RegistryEntries::Subkeys), (std::vector<std::string>{"tbMain", "tbMenu"}));
     const std::vector<std::string> nine{"DockPos",  "DockRow",  "DockedTo", "FloatLeft", "FloatRightX",
                                         "FloatTop", "LastDock", "Rev",      "Visible"};
-    EXPECT_EQ(Names(Path("tbMain"), false), nine);
-    EXPECT_EQ(Names(Path("tbMenu"), false), nine);
+    EXPECT_EQ(RegistryNames(Path("tbMain"), RegistryEntries::Values), nine);
+    EXPECT_EQ(RegistryNames(Path("tbMenu"), RegistryEntries::Values), nine);
     EXPECT_EQ(StoredText("tbMain", "Rev"), "2000");
     EXPECT_EQ(StoredText("tbMain", "Visible"), "1");
     EXPECT_EQ(StoredText("tbMain", "DockedTo"), "dkRight");
