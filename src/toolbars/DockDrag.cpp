@@ -122,9 +122,8 @@ RECT DockDrag::DockedOutline(const TTBDock& dock) const
     const auto& rows = dock.Rows();
     const int origin = horizontal ? d.top : d.left;
     int across = 0;
-    if (!target_.newRow && target_.row < static_cast<int>(rows.size()))
-        across = origin + rows[static_cast<std::size_t>(target_.row)].first;
-    else if (target_.row < static_cast<int>(rows.size()))
+    // A new row opens where the row it goes before begins.
+    if (target_.row < static_cast<int>(rows.size()))
         across = origin + rows[static_cast<std::size_t>(target_.row)].first;
     else if (!rows.empty())
         across = origin + rows.back().second;

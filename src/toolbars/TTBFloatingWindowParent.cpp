@@ -160,7 +160,7 @@ void TTBFloatingWindowParent::Sizing(WPARAM edge, RECT& window)
 
 // The caption is the bar's handle: a press drags it, a double click sends
 // it back to the dock it came from.
-bool TTBFloatingWindowParent::CaptionPressed(LPARAM screen, bool doubleClick)
+void TTBFloatingWindowParent::CaptionPressed(LPARAM screen, bool doubleClick)
 {
     const POINT p{GET_X_LPARAM(screen), GET_Y_LPARAM(screen)};
     const DWORD now = ::GetMessageTime();
@@ -176,12 +176,11 @@ bool TTBFloatingWindowParent::CaptionPressed(LPARAM screen, bool doubleClick)
         // Docking destroys this window: it happens once this message is done.
         if (bar_.UseLastDock() && bar_.LastDock() && bar_.HasWindow())
             ::PostMessageA(bar_.Handle(), win32::kReturnToLastDock, 0, 0);
-        return true;
+        return;
     }
     lastCaptionClick_ = now;
     lastCaptionPoint_ = p;
     bar_.BeginDrag(p);
-    return true;
 }
 
 LRESULT TTBFloatingWindowParent::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -192,8 +191,10 @@ LRESULT TTBFloatingWindowParent::WndProc(UINT message, WPARAM wParam, LPARAM lPa
         return MA_NOACTIVATE;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION)
-            return CaptionPressed(lParam, message == WM_NCLBUTTONDBLCLK) ? 0 : DefaultProc(message, wParam, lParam);
+        if (wParam == HTCAPTION) {
+            CaptionPressed(lParam, message == WM_NCLBUTTONDBLCLK);
+            return 0;
+        }
         break;
     case WM_SIZING:
         Sizing(wParam, *reinterpret_cast<RECT*>(lParam));

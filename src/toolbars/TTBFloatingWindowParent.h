@@ -40,7 +40,7 @@ protected:
 
 private:
     void Sizing(WPARAM edge, RECT& window);
-    bool CaptionPressed(LPARAM screen, bool doubleClick);
+    void CaptionPressed(LPARAM screen, bool doubleClick);
 
     TTBCustomDockableWindow& bar_;
     win32::Form& owner_;
