@@ -85,6 +85,7 @@ public:
 protected:
     HWND CreateHandle(HWND parentWindow) override;
     void AfterCreate() override;
+    void BoundsChanged() override;
 
 private:
     void InsertColumns();

@@ -138,6 +138,27 @@ TEST_F(LayoutTest, LastColumnFillsTheListAfterARefill)
     EXPECT_EQ(ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1), client.right);
 }
 
+TEST_F(LayoutTest, LastColumnKeepsFillingTheListAsTheWindowResizes)
+{
+    HWND list = form->lvDetail->Handle();
+    auto filled = [&] {
+        RECT client{};
+        ::GetClientRect(list, &client);
+        int total = 0;
+        for (int column = 0; column < form->lvDetail->ColumnCount(); ++column)
+            total += ListView_GetColumnWidth(list, column);
+        return total == client.right;
+    };
+    const core::Rect window = form->WindowBounds();
+    for (int wider : {200, 60}) {
+        ::SetWindowPos(form->Handle(), nullptr, 0, 0, window.width() + wider, window.height(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(filled()) << wider;
+    }
+    form->lvMaster->SetWidth(100);
+    EXPECT_TRUE(filled());
+}
+
 TEST_F(LayoutTest, LabelGrowsWithItsLinesAndTheModuleListShrinks)
 {
     const RECT oneLine = Bounds(form->lDetailInfo);
