@@ -58,7 +58,9 @@ void TfMain::LoadPreferences()
         const int top = store.ReadIntValue(kSection, "Top", now.top);
         const int left = store.ReadIntValue(kSection, "Left", now.left);
         SetWindowBounds(UsableBounds(left, top, width, height));
-        const int masterWidth = store.ReadIntValue(kSection, "MasterWidth", kDefaultMasterWidth);
+        // The default is a designed width, so it follows the display; a stored
+        // width is the user's own and stays as it is.
+        const int masterWidth = store.ReadIntValue(kSection, "MasterWidth", ScaleDesigned(kDefaultMasterWidth));
         lvMaster->SetWidth(std::clamp(masterWidth, 0, kCoordinateLimit));
         aAutoRefresh->SetChecked(store.ReadBoolValue(kSection, "AutoRefresh", false));
         // Before the window is first shown: the toolbars never visibly move.

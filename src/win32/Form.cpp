@@ -135,13 +135,20 @@ void Form::ApplyDesignedFont()
     font_.Reset(::CreateFontIndirectA(&lf));
 
     const int zero = HeightOfZero(Handle(), font_.Get());
-    if (core::NeedsMetricScaling(zero))
-        ScaleControls(zero, 13);
+    if (zero > 0 && core::NeedsMetricScaling(zero, kDesignedTextHeight)) {
+        textHeight_ = zero;
+        ScaleControls(zero, kDesignedTextHeight);
+    }
 
     for (const auto& c : components_) {
         if (auto* control = dynamic_cast<Control*>(c.get()); control && control->UsesParentFont())
             control->ApplyFont(font_.Get());
     }
+}
+
+int Form::ScaleDesigned(int value) const
+{
+    return core::ScaledMetric(value, textHeight_, kDesignedTextHeight);
 }
 
 void Form::ScaleControls(int numerator, int denominator)

@@ -42,6 +42,9 @@ public:
     // Gives the window font to every control that uses its parent's font and
     // rescales the designed layout when the display's text metrics differ.
     void ApplyDesignedFont();
+    // A designed size as the display shows it: scaled as ApplyDesignedFont
+    // scaled the controls.
+    int ScaleDesigned(int value) const;
 
     void Show();
     void Close();
@@ -70,6 +73,9 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The height of "0" in the window font at the designed resolution.
+    static constexpr int kDesignedTextHeight = 13;
+
     void PlaceOnFirstShow();
     void DestroyDetachedWindows();
     void SaveFocus();
@@ -79,6 +85,7 @@ private:
     FormProps props_;
     std::vector<std::unique_ptr<Component>> components_;
     UniqueFont font_;
+    int textHeight_ = kDesignedTextHeight;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     bool shown_ = false;

@@ -1,5 +1,6 @@
 #include "win32/Splitter.h"
 
+#include "core/DpiScale.h"
 #include "win32/Application.h"
 
 #include <windowsx.h>
@@ -11,6 +12,14 @@ HWND Splitter::CreateHandle(HWND parentWindow)
     RegisterOwnClass(App().Instance(), "VantoraSplitter", 0, ::LoadCursor(nullptr, IDC_SIZEWE),
                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return CreateOwn("VantoraSplitter", 0, 0, parentWindow);
+}
+
+void Splitter::ScaleBy(int numerator, int denominator)
+{
+    Control::ScaleBy(numerator, denominator);
+    const int scaled = core::MulDivRound(minSize_, numerator, denominator);
+    if (scaled >= 0)
+        minSize_ = scaled;
 }
 
 // The visible left-aligned sibling whose right edge meets ours.

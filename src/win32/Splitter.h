@@ -19,6 +19,9 @@ public:
     explicit Splitter(const SplitterProps& props) : Control(props.control), minSize_(props.minSize) {}
 
     bool Dragging() const { return drag_.has_value(); }
+    int MinSize() const { return minSize_; }
+    // The minimum is a designed size too: it follows the display like the panes.
+    void ScaleBy(int numerator, int denominator) override;
 
 protected:
     HWND CreateHandle(HWND parentWindow) override;

@@ -65,3 +65,41 @@ TEST(ScaledMetric, FollowsTheTextHeight)
 }
 
 } // namespace
+
+namespace {
+
+// The window's designed metrics at the resolutions users run, with the height
+// of "0" that Tahoma has at each scaled font height (measured: 13, 17, 21 and
+// 27 pixels at -11, -14, -17 and -22).
+struct Resolution {
+    int dpi;
+    int fontHeight;
+    int zeroHeight;
+    int clientWidth, clientHeight;
+    int processColumn, addressColumn, sizeColumn;
+    int splitterMinimum;
+};
+
+constexpr Resolution kResolutions[] = {
+    {96, -11, 13, 542, 321, 75, 70, 60, 30},
+    {120, -14, 17, 709, 420, 98, 92, 78, 39},
+    {144, -17, 21, 876, 519, 121, 113, 97, 48},
+    {192, -22, 27, 1126, 667, 156, 145, 125, 62},
+};
+
+TEST(DesignedLayout, ScalesByTheHeightOfZeroAtCommonResolutions)
+{
+    for (const Resolution& r : kResolutions) {
+        SCOPED_TRACE(r.dpi);
+        EXPECT_EQ(ScaledFontHeight(-11, r.dpi), r.fontHeight);
+        EXPECT_EQ(NeedsMetricScaling(r.zeroHeight), r.dpi != 96);
+        EXPECT_EQ(ScaledMetric(542, r.zeroHeight), r.clientWidth);
+        EXPECT_EQ(ScaledMetric(321, r.zeroHeight), r.clientHeight);
+        EXPECT_EQ(ScaledMetric(75, r.zeroHeight), r.processColumn);
+        EXPECT_EQ(ScaledMetric(70, r.zeroHeight), r.addressColumn);
+        EXPECT_EQ(ScaledMetric(60, r.zeroHeight), r.sizeColumn);
+        EXPECT_EQ(ScaledMetric(30, r.zeroHeight), r.splitterMinimum);
+    }
+}
+
+} // namespace
