@@ -188,13 +188,13 @@ ResourceCount UserObjectsFromWindows()
 
 ResourceCount CountKernelHandles()
 {
-    ResourceCount fromTable = HandlesFromSystemTable();
-    if (fromTable.Known())
-        return fromTable;
+    // A running process always holds handles, so 0 is a stub (Wine). The
+    // table is the fallback only: it carries just 16 bits of each owner's id,
+    // and on Windows ids reach beyond that.
     DWORD count = 0;
-    if (::GetProcessHandleCount(::GetCurrentProcess(), &count))
+    if (::GetProcessHandleCount(::GetCurrentProcess(), &count) && count > 0)
         return {static_cast<long>(count), "GetProcessHandleCount"};
-    return {};
+    return HandlesFromSystemTable();
 }
 
 ResourceCount CountGdiObjects()
