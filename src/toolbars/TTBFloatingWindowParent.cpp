@@ -67,6 +67,13 @@ TTBFloatingWindowParent::TTBFloatingWindowParent(TTBCustomDockableWindow& bar, w
     : Control(PropsFor(bar)), bar_(bar), owner_(owner)
 {
     toolWindows_ = owner.ToolWindowsChanged.Connect([this] { UpdateVisibility(); });
+    captionActivation_ = owner.CaptionActivationChanged.Connect([this] { FollowOwnerCaption(); });
+}
+
+void TTBFloatingWindowParent::FollowOwnerCaption()
+{
+    if (HasWindow() && !TearingDown())
+        ::SendMessageA(Handle(), WM_NCACTIVATE, owner_.CaptionActive(), 0);
 }
 
 SIZE TTBFloatingWindowParent::OuterSize(const TTBCustomDockableWindow& bar, int width)
@@ -120,8 +127,11 @@ void TTBFloatingWindowParent::UpdateVisibility()
     if (!HasWindow() || TearingDown())
         return;
     const bool show = bar_.Visible() && owner_.ShowsToolWindows();
-    if (show != (::IsWindowVisible(Handle()) != FALSE))
-        ::ShowWindow(Handle(), show ? SW_SHOWNA : SW_HIDE);
+    if (show == (::IsWindowVisible(Handle()) != FALSE))
+        return;
+    ::ShowWindow(Handle(), show ? SW_SHOWNA : SW_HIDE);
+    if (show)
+        FollowOwnerCaption();
 }
 
 void TTBFloatingWindowParent::MoveOnScreen()
@@ -189,6 +199,10 @@ LRESULT TTBFloatingWindowParent::WndProc(UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEACTIVATE:
         // The form stays the active window while its toolbars are used.
         return MA_NOACTIVATE;
+    case WM_NCACTIVATE:
+        // Drawn as the form's caption is, whatever the system says of this
+        // window's own activation.
+        return DefaultProc(message, owner_.CaptionActive(), lParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTCAPTION) {

@@ -41,10 +41,12 @@ protected:
 private:
     void Sizing(WPARAM edge, RECT& window);
     void CaptionPressed(LPARAM screen, bool doubleClick);
+    void FollowOwnerCaption();
 
     TTBCustomDockableWindow& bar_;
     win32::Form& owner_;
     win32::Connection toolWindows_;
+    win32::Connection captionActivation_;
     DWORD lastCaptionClick_ = 0;
     POINT lastCaptionPoint_{};
 };

@@ -249,6 +249,12 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             ToolWindowsChanged();
         return result;
     }
+    case WM_NCACTIVATE: {
+        captionActive_ = wParam != FALSE;
+        const LRESULT result = ContainerProc(message, wParam, lParam);
+        CaptionActivationChanged();
+        return result;
+    }
     case WM_ACTIVATE:
         App().ActivationChanged();
         // Give the focus back to the control that had it before a box or

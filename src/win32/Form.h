@@ -68,6 +68,11 @@ public:
     // Raised when that may have changed.
     Signal<void()> ToolWindowsChanged;
 
+    // Whether the form's caption shows it active: its tool windows' captions
+    // look the same, as they never take the activation themselves.
+    bool CaptionActive() const { return captionActive_; }
+    Signal<void()> CaptionActivationChanged;
+
 protected:
     HWND CreateHandle(HWND parentWindow) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -92,6 +97,7 @@ private:
     bool closing_ = false;
     HWND focus_ = nullptr;
     bool appActive_ = true;
+    bool captionActive_ = false;
 };
 
 } // namespace win32

@@ -140,4 +140,43 @@ TEST_F(DockingTest, DocksThatForbidDraggingTakeNoDrop)
     EXPECT_NE(bar.CurrentDock(), form->dkLeft);
 }
 
+// The colour at the start of a window's caption, as the screen shows it.
+COLORREF CaptionColour(HWND window)
+{
+    WINDOWINFO info{sizeof info};
+    ::GetWindowInfo(window, &info);
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, static_cast<int>(info.rcWindow.left + info.cxWindowBorders + 1),
+                                       static_cast<int>(info.rcWindow.top + info.cyWindowBorders + 1));
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST_F(DockingTest, FloatingCaptionLooksActiveExactlyWhileTheFormIs)
+{
+    Show();
+    TTBToolbar& bar = *form->tbMain;
+    bar.Float();
+    bar.SetFloatingPosition({200, 150});
+    Settle();
+    ASSERT_TRUE(bar.Floating());
+    const COLORREF active = ::GetSysColor(COLOR_ACTIVECAPTION);
+    const COLORREF inactive = ::GetSysColor(COLOR_INACTIVECAPTION);
+    ASSERT_NE(active, inactive);
+    EXPECT_EQ(CaptionColour(FloatingWindow(bar)), active);
+
+    // Another window of the program: the form's tool windows stay, but
+    // neither caption is active any more.
+    win32::UniqueWindow other(::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 600,
+                                                100, 100, nullptr, nullptr, nullptr, nullptr));
+    ::SetForegroundWindow(other.Get());
+    ::SetActiveWindow(other.Get());
+    Settle();
+    ASSERT_TRUE(::IsWindowVisible(FloatingWindow(bar)));
+    EXPECT_EQ(CaptionColour(FloatingWindow(bar)), inactive);
+
+    Show();
+    EXPECT_EQ(CaptionColour(FloatingWindow(bar)), active);
+}
+
 } // namespace
