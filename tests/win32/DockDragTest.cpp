@@ -143,7 +143,8 @@ TEST_F(DockingTest, DocksThatForbidDraggingTakeNoDrop)
 // The colour at the start of a window's caption, as the screen shows it.
 COLORREF CaptionColour(HWND window)
 {
-    WINDOWINFO info{sizeof info};
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
     ::GetWindowInfo(window, &info);
     HDC screen = ::GetDC(nullptr);
     const COLORREF colour = ::GetPixel(screen, static_cast<int>(info.rcWindow.left + info.cxWindowBorders + 1),
