@@ -15,17 +15,29 @@ struct ToolbarFrame {
     Rect content;
 };
 
+// The border is drawn by edges of fixed width and stays as it is.
 constexpr int kToolbarBorder = 2;
-constexpr int kToolbarHandle = 9;
-constexpr int kToolbarCloseButton = 9;
 
-ToolbarFrame DockedToolbarFrame(int width, int height, bool horizontal, bool closeButton);
+// The handle's length along the bar and the close button's side, as
+// designed; a display with larger text gets a larger target for the mouse.
+struct ToolbarFrameMetrics {
+    int handle = 9;
+    int closeButton = 9;
+
+    // Both grown or shrunk by numerator / denominator, never below 1 pixel.
+    ToolbarFrameMetrics ScaledBy(int numerator, int denominator) const;
+    bool operator==(const ToolbarFrameMetrics&) const = default;
+};
+
+ToolbarFrame DockedToolbarFrame(int width, int height, bool horizontal, bool closeButton,
+                                const ToolbarFrameMetrics& metrics = {});
 
 // The outer size that gives the content the size it asks for.
 struct ToolbarSize {
     int width = 0, height = 0;
     bool operator==(const ToolbarSize&) const = default;
 };
-ToolbarSize DockedToolbarSize(int contentWidth, int contentHeight, bool horizontal);
+ToolbarSize DockedToolbarSize(int contentWidth, int contentHeight, bool horizontal,
+                              const ToolbarFrameMetrics& metrics = {});
 
 } // namespace core

@@ -19,7 +19,6 @@ namespace {
 constexpr const char* kClassName = "VantoraDockableWindow";
 // Room round the items of a floating bar.
 constexpr int kFloatingPadding = 2;
-constexpr int kFrameAlong = core::kToolbarHandle + 2 * core::kToolbarBorder;
 constexpr int kFrameAcross = 2 * core::kToolbarBorder;
 
 RECT ToRECT(const core::Rect& r)
@@ -47,7 +46,8 @@ void DrawCross(HDC dc, const core::Rect& box, COLORREF color)
 {
     win32::UniqueHandle<win32::NullInvalidTraits<HPEN, win32::GdiDeleter>> pen(::CreatePen(PS_SOLID, 1, color));
     win32::SelectedObject select(dc, pen.Get());
-    const int size = 5;
+    // The cross leaves two pixels free on each side of its box.
+    const int size = std::max(std::min(box.width(), box.height()) - 4, 3);
     const int x = box.left + (box.width() - size) / 2;
     const int y = box.top + (box.height() - size) / 2;
     for (int dx = 0; dx < 2; ++dx) {
@@ -227,15 +227,15 @@ core::DockBar TTBCustomDockableWindow::DockRequest(bool horizontal) const
     const BarPlacement placement = DockedPlacement(horizontal);
     const int length = ContentLength(placement);
     core::DockBar bar;
-    bar.length = length + kFrameAlong;
-    bar.minLength = std::min(ContentMinimumLength(placement), length) + kFrameAlong;
+    bar.length = length + FrameAlong();
+    bar.minLength = std::min(ContentMinimumLength(placement), length) + FrameAlong();
     bar.thickness = ContentThickness(placement, length) + kFrameAcross;
     return bar;
 }
 
 int TTBCustomDockableWindow::ThicknessAt(bool horizontal, int length) const
 {
-    return ContentThickness(DockedPlacement(horizontal), std::max(length - kFrameAlong, 0)) + kFrameAcross;
+    return ContentThickness(DockedPlacement(horizontal), std::max(length - FrameAlong(), 0)) + kFrameAcross;
 }
 
 SIZE TTBCustomDockableWindow::FloatingClientSize(int width) const
@@ -282,7 +282,18 @@ core::ToolbarFrame TTBCustomDockableWindow::Frame() const
         frame.content = {p, p, std::max(Width() - p, p), std::max(Height() - p, p)};
         return frame;
     }
-    return core::DockedToolbarFrame(Width(), Height(), Horizontal(), ShowsCloseButton());
+    return core::DockedToolbarFrame(Width(), Height(), Horizontal(), ShowsCloseButton(), frameMetrics_);
+}
+
+int TTBCustomDockableWindow::FrameAlong() const
+{
+    return frameMetrics_.handle + 2 * core::kToolbarBorder;
+}
+
+void TTBCustomDockableWindow::ScaleBy(int numerator, int denominator)
+{
+    frameMetrics_ = frameMetrics_.ScaledBy(numerator, denominator);
+    RequestArrange();
 }
 
 bool TTBCustomDockableWindow::ShowsCloseButton() const

@@ -115,8 +115,9 @@ public:
     // The form it belongs to (its floating window's owner).
     win32::Form* OwnerForm() const;
 
-    // Its size comes from what it holds, not from a design-time scale.
-    void ScaleBy(int, int) override {}
+    // Its size comes from what it holds; only its handle and close button
+    // follow the display's text size.
+    void ScaleBy(int numerator, int denominator) override;
 
 protected:
     // The content's full length along its flow, its shortest squeezed length,
@@ -140,6 +141,8 @@ protected:
 
 private:
     bool ShowsCloseButton() const;
+    // The frame's share of the bar's length: the handle and both borders.
+    int FrameAlong() const;
     void Paint(HDC dc);
     void SetCloseState(bool hot, bool pressed);
     bool OverCloseButton(LPARAM point) const;
@@ -158,6 +161,7 @@ private:
     bool closeButton_;
     bool closeButtonWhenDocked_;
     BarPlacement placement_ = BarPlacement::DockedHorizontal;
+    core::ToolbarFrameMetrics frameMetrics_;
     bool closeHot_ = false;
     bool closePressed_ = false;
     bool closeTracking_ = false;

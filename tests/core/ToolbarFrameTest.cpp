@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using core::DockedToolbarFrame;
 using core::DockedToolbarSize;
 using core::Rect;
@@ -72,6 +74,55 @@ TEST(ToolbarFrame, TooSmallNeverInvertsAnyPart)
                 EXPECT_GE(r.height(), 0) << size;
             }
         }
+    }
+}
+
+TEST(ToolbarFrame, ScaledHandleAndCloseButtonKeepTheirShape)
+{
+    const core::ToolbarFrameMetrics designed;
+    // 144 dpi: "0" grows from 13 to 21 pixels.
+    const core::ToolbarFrameMetrics large = designed.ScaledBy(21, 13);
+    EXPECT_EQ(large, (core::ToolbarFrameMetrics{15, 15}));
+    EXPECT_EQ(DockedToolbarSize(87, 22, true, large), (ToolbarSize{106, 26}));
+    EXPECT_EQ(DockedToolbarSize(22, 87, false, large), (ToolbarSize{26, 106}));
+
+    const auto h = DockedToolbarFrame(120, 40, true, true, large);
+    EXPECT_EQ(h.handle, (Rect{2, 2, 17, 38}));
+    EXPECT_EQ(h.closeButton, (Rect{2, 2, 17, 17}));
+    EXPECT_EQ(h.content.left, 17);
+    EXPECT_TRUE(Inside(h.grip, h.handle));
+    EXPECT_FALSE(Overlap(h.grip, h.closeButton));
+    EXPECT_EQ(h.grip.left - h.handle.left, h.handle.right - h.grip.right) << "grip centred";
+
+    const auto v = DockedToolbarFrame(40, 120, false, true, large);
+    EXPECT_EQ(v.handle, (Rect{2, 2, 38, 17}));
+    EXPECT_EQ(v.closeButton, (Rect{23, 2, 38, 17}));
+    EXPECT_TRUE(Inside(v.grip, v.handle));
+    EXPECT_FALSE(Overlap(v.grip, v.closeButton));
+}
+
+TEST(ToolbarFrame, AbsurdScalesStayWithinSaneParts)
+{
+    const core::ToolbarFrameMetrics designed;
+    for (const auto& [numerator, denominator] :
+         {std::pair{0, 13}, std::pair{-21, 13}, std::pair{21, 0}, std::pair{2147483647, 1}}) {
+        const core::ToolbarFrameMetrics m = designed.ScaledBy(numerator, denominator);
+        EXPECT_GE(m.handle, 1) << numerator << "/" << denominator;
+        EXPECT_LE(m.handle, 1000) << numerator << "/" << denominator;
+        const auto f = DockedToolbarFrame(100, 26, true, true, m);
+        EXPECT_TRUE(Inside(f.handle, Rect{0, 0, 100, 26}));
+        EXPECT_TRUE(Inside(f.closeButton, f.handle));
+        EXPECT_GE(f.content.width(), 0);
+    }
+    // Metrics no scale made: none at all, or beyond any screen.
+    for (int handle : {0, -5, 2147483647}) {
+        const auto f = DockedToolbarFrame(100, 26, true, true, {handle, handle});
+        EXPECT_TRUE(Inside(f.handle, Rect{0, 0, 100, 26})) << handle;
+        EXPECT_TRUE(Inside(f.grip, Rect{0, 0, 100, 26})) << handle;
+        EXPECT_GE(f.grip.width(), 0) << handle;
+        const ToolbarSize size = DockedToolbarSize(87, 22, true, {handle, handle});
+        EXPECT_GE(size.width, 91) << handle;
+        EXPECT_LE(size.width, 87 + 4 + 1000) << handle;
     }
 }
 

@@ -164,6 +164,7 @@ TEST_F(HighDpiEndToEndTest, ToolbarsShareTheirRowWithNothingOverlappedOrCutOff)
         HWND buttons = ::FindWindowExA(bar, nullptr, TOOLBARCLASSNAMEA, nullptr);
         ASSERT_NE(buttons, nullptr);
         EXPECT_TRUE(Inside(ScreenRect(buttons), outer));
+        EXPECT_EQ(ScreenRect(buttons).left - outer.left, 2 + Scaled(9)) << "the drag handle scales too";
         RECT area{};
         ::GetClientRect(buttons, &area);
         const int count = static_cast<int>(::SendMessageA(buttons, TB_BUTTONCOUNT, 0, 0));
