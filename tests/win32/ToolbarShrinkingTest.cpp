@@ -1,0 +1,134 @@
+// The toolbars of the real main window in windows too small for them: behind
+// a chevron, wrapped into further lines, or wrapped at a floating width.
+#include "DockingFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using docking::DockingTest;
+using docking::Inside;
+using docking::Overlap;
+using docking::ScreenRect;
+using toolbars::TTBToolbar;
+using userinput::Centre;
+
+TEST_F(DockingTest, NarrowWindowHidesTheButtonsThatDoNotFitBehindAChevron)
+{
+    Show();
+    TTBToolbar& bar = *form->tbMain;
+    EXPECT_FALSE(bar.ShowsChevron());
+    bar.SetDockRow(1);  // a row of its own, as wide as the window
+    bar.SetDockPos(0);
+    SetClientSize(90, 300);
+    ASSERT_TRUE(bar.ShowsChevron());
+    const RECT chevron = ScreenRect(bar.ChevronBar());
+    EXPECT_TRUE(Inside(chevron, ScreenRect(bar.Handle())));
+    for (const RECT& r : ShownButtons(bar))
+        EXPECT_LE(r.right, chevron.left);
+    ExpectButtonsInside(bar);
+
+    HWND tips = reinterpret_cast<HWND>(::SendMessageA(bar.ChevronBar(), TB_GETTOOLTIPS, 0, 0));
+    TBBUTTON chevronButton{};
+    ::SendMessageA(bar.ChevronBar(), TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&chevronButton));
+    char tip[64] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = bar.ChevronBar();
+    tool.uId = static_cast<UINT_PTR>(chevronButton.idCommand);
+    tool.lpszText = tip;
+    ::SendMessageA(tips, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tip, "More Buttons");
+
+    // The chevron drops down exactly the hidden buttons, in order.
+    const std::vector<toolbars::TTBCustomItem*> hidden = bar.HiddenItems();
+    ASSERT_FALSE(hidden.empty());
+    EXPECT_EQ(hidden.back(), form->bExit);
+    std::vector<std::string> expected;
+    for (const toolbars::TTBCustomItem* item : hidden)
+        expected.push_back(item->IsSeparator() ? std::string("-") : item->Caption());
+    userinput::MenuWatcher watcher;
+    userinput::Click(Centre(chevron));
+    userinput::Tap(VK_ESCAPE);
+    Settle();
+    ASSERT_EQ(watcher.Menus().size(), 1u);
+    std::vector<std::string> seen;
+    for (const userinput::SeenMenuItem& item : watcher.Menus()[0].items)
+        seen.push_back(item.separator ? std::string("-") : item.text.substr(0, item.text.find('\t')));
+    EXPECT_EQ(seen, expected);
+    testsupport::SaveScreenshot("docking-chevron");
+
+    // Wide again: every button back, no chevron.
+    SetClientSize(542, 321);
+    EXPECT_FALSE(bar.ShowsChevron());
+    EXPECT_EQ(ShownButtons(bar).size(), 6u);
+}
+
+TEST_F(DockingTest, ChosenChevronEntryRunsItsAction)
+{
+    Show();
+    bool exited = false;
+    form->aExit->OnExecute = [&](win32::Action&) { exited = true; };
+    form->tbMain->SetDockRow(1);
+    SetClientSize(90, 300);
+    ASSERT_TRUE(form->tbMain->ShowsChevron());
+    userinput::Click(Centre(ScreenRect(form->tbMain->ChevronBar())));
+    userinput::Tap(VK_UP);  // the last entry, Exit
+    userinput::Tap(VK_RETURN);
+    Settle();
+    EXPECT_TRUE(exited);
+}
+
+TEST_F(DockingTest, NarrowWindowWrapsTheMenuBarAndItsDockGrows)
+{
+    Show();
+    const int oneLine = form->tbMenu->Height();
+    SetClientSize(60, 300);
+    TTBToolbar& menu = *form->tbMenu;
+    EXPECT_GT(menu.Height(), oneLine);
+    EXPECT_GE(menu.Height(), 2 * ButtonHeight(menu));
+    ExpectButtonsInside(menu);
+    ExpectButtonsInside(*form->tbMain);
+    // What does not fit is behind the chevron, not cut off.
+    EXPECT_TRUE(form->tbMain->ShowsChevron() || ShownButtons(*form->tbMain).size() == 6u);
+    if (form->tbMain->ShowsChevron()) {
+        EXPECT_TRUE(Inside(ScreenRect(form->tbMain->ChevronBar()), ScreenRect(form->tbMain->Handle())));
+    }
+    EXPECT_FALSE(Overlap(ScreenRect(menu.Handle()), ScreenRect(form->tbMain->Handle())));
+    EXPECT_EQ(form->lvMaster->BoundsRect().top, form->dkTop->Height());
+    EXPECT_GE(form->dkTop->Height(), menu.BoundsRect().bottom);
+    testsupport::SaveScreenshot("docking-wrapped");
+}
+
+TEST_F(DockingTest, FloatingToolbarWrapsAtItsWindowsWidth)
+{
+    Show();
+    TTBToolbar& bar = *form->tbMain;
+    bar.Float();
+    Settle();
+    HWND floating = FloatingWindow(bar);
+    RECT client{};
+    ::GetClientRect(floating, &client);
+    const int oneLine = client.bottom;
+    const int oneLineWidth = client.right;
+    bar.SetFloatingWidth(oneLineWidth / 2);
+    Settle();
+    ::GetClientRect(floating, &client);
+    EXPECT_LT(client.right, oneLineWidth);
+    EXPECT_GT(client.bottom, oneLine);
+    ExpectButtonsInside(bar);
+    RECT in{};
+    ::GetClientRect(floating, &in);
+    ::MapWindowPoints(floating, nullptr, reinterpret_cast<POINT*>(&in), 2);
+    EXPECT_TRUE(Inside(ScreenRect(bar.Handle()), in));
+    // Absurd widths still give the items room.
+    bar.SetFloatingWidth(-2147483647 - 1);
+    Settle();
+    ExpectButtonsInside(bar);
+    bar.SetFloatingWidth(2147483647);
+    Settle();
+    ::GetClientRect(floating, &client);
+    EXPECT_EQ(client.bottom, oneLine);
+}
+
+} // namespace
