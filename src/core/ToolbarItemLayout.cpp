@@ -161,19 +161,48 @@ ItemLayout LayoutWrapped(std::span<const ItemBox> items, int maxLength)
     return layout;
 }
 
-ItemLayout LayoutVertical(std::span<const ItemBox> items)
+// Upright, a separator's width becomes its length along the column.
+std::int64_t UprightLength(const ItemBox& item)
+{
+    return item.separator ? WidthOf(item) : HeightOf(item);
+}
+
+// How many items from the top fit in `room`, less separators they end with.
+std::size_t ItemsAboveChevron(std::span<const ItemBox> items, std::int64_t room)
+{
+    std::size_t shown = 0;
+    std::int64_t used = 0;
+    while (shown < items.size() && used + UprightLength(items[shown]) <= room)
+        used += UprightLength(items[shown++]);
+    while (shown > 0 && items[shown - 1].separator)
+        --shown;
+    return shown;
+}
+
+ItemLayout LayoutVertical(std::span<const ItemBox> items, int maxLength, int chevronLength)
 {
     ItemLayout layout = AllHidden(items.size());
     const int width = WidestItem(items);
+    std::int64_t total = 0;
+    for (const ItemBox& item : items)
+        total += UprightLength(item);
+    const bool chevron = maxLength >= 0 && total > maxLength;
+    const std::int64_t chevronRoom = chevron ? std::max(chevronLength, 0) : 0;
+    const std::size_t shown =
+        chevron ? ItemsAboveChevron(items, std::max<std::int64_t>(std::int64_t{maxLength} - chevronRoom, 0))
+                : items.size();
     std::int64_t top = 0;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::int64_t height = items[i].separator ? WidthOf(items[i]) : HeightOf(items[i]);
-        layout.items[i] = {Rect{0, SaturateToInt(top), width, SaturateToInt(top + height)}, false,
-                           i + 1 < items.size()};
-        top += height;
+    for (std::size_t i = 0; i < shown; ++i) {
+        const std::int64_t bottom = top + UprightLength(items[i]);
+        layout.items[i] = {Rect{0, SaturateToInt(top), width, SaturateToInt(bottom)}, false, i + 1 < shown};
+        top = bottom;
+    }
+    if (chevron) {
+        layout.chevron = true;
+        layout.chevronRect = {0, SaturateToInt(top), width, SaturateToInt(top + chevronRoom)};
     }
     layout.width = width;
-    layout.height = SaturateToInt(top);
+    layout.height = SaturateToInt(top + chevronRoom);
     return layout;
 }
 
@@ -183,7 +212,7 @@ ItemLayout LayoutItems(std::span<const ItemBox> items, ItemFlow flow, int maxLen
 {
     switch (flow) {
     case ItemFlow::Wrap: return LayoutWrapped(items, maxLength);
-    case ItemFlow::Vertical: return LayoutVertical(items);
+    case ItemFlow::Vertical: return LayoutVertical(items, maxLength, chevronWidth);
     case ItemFlow::Line: break;
     }
     return LayoutLine(items, maxLength, chevronWidth);

@@ -17,7 +17,8 @@ struct ItemBox {
 
 // Line: one line, ending in a chevron when it is too long.
 // Wrap: lines no longer than the given length.
-// Vertical: one item per line, for toolbars in the left and right docks.
+// Vertical: one item per line, for toolbars in the left and right docks,
+// ending in a chevron when the column is too long.
 enum class ItemFlow { Line, Wrap, Vertical };
 
 // Rectangles are relative to the toolbar's item area. A hidden item has an
@@ -46,7 +47,9 @@ struct ItemLayout {
 //   maxLength gets a line of its own, and separators at either end of a line
 //   are hidden.
 // Vertical: lines as wide as the widest item, every item given that width; a
-//   separator becomes a bar across the line, as tall as it was wide.
+//   separator becomes a bar across the line, as tall as it was wide. Items
+//   that do not fit in maxLength are hidden from the end, as in a Line, and a
+//   chevron as wide as the column and chevronWidth tall follows them.
 ItemLayout LayoutItems(std::span<const ItemBox> items, ItemFlow flow, int maxLength, int chevronWidth);
 
 // How a docked toolbar gives way when its row is too short.

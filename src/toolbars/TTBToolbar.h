@@ -167,9 +167,12 @@ private:
     std::wstring tipTextWide_;
     // The buttons' measured sizes, unwrapped and all shown.
     std::vector<core::ItemBox> boxes_;
+    // Which buttons went behind the chevron.
     std::vector<bool> hidden_;
     HWND chevron_ = nullptr;
+    // The chevron's length along a row, and along an upright column.
     int chevronWidth_ = 0;
+    int chevronHeight_ = 0;
     int32_t floatingWidth_ = 0;
     BarPlacement laidOutAs_ = BarPlacement::DockedHorizontal;
 

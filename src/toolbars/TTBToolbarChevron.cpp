@@ -42,6 +42,7 @@ void TTBCustomToolbar::CreateChevron()
     RECT r{};
     ::SendMessageW(chevron_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
     chevronWidth_ = r.right - r.left;
+    chevronHeight_ = r.bottom - r.top;
 }
 
 void TTBCustomToolbar::DropChevron()
@@ -70,9 +71,12 @@ void TTBCustomToolbar::DropChevron()
     ::SendMessageW(chevron_, TB_PRESSBUTTON, kChevronId, TRUE);
     ShowHintOf(nullptr);
     TPMPARAMS exclude{sizeof exclude, button};
-    const UINT chosen = ::TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL |
-                                                         TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                           button.left, button.bottom, Handle(), &exclude);
+    // Below a chevron in a row, beside one at the foot of an upright column.
+    const bool upright = laidOutAs_ == BarPlacement::DockedVertical;
+    const UINT chosen = ::TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD |
+                                                         (upright ? TPM_HORIZONTAL : TPM_VERTICAL),
+                                           upright ? button.right : button.left,
+                                           upright ? button.top : button.bottom, Handle(), &exclude);
     if (chevron_)
         ::SendMessageW(chevron_, TB_PRESSBUTTON, kChevronId, FALSE);
     ShowHintOf(nullptr);

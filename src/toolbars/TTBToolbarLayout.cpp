@@ -59,6 +59,10 @@ core::ItemLayout TTBCustomToolbar::LayoutFor(BarPlacement placement, int length)
     const std::vector<core::ItemBox> boxes = BoxesFor(placement);
     switch (placement) {
     case BarPlacement::DockedVertical:
+        // A wrapping bar keeps its whole column; stacking its entries side
+        // by side would be no menu bar a user knows.
+        if (shrinkMode_ == ShrinkMode::Chevron)
+            return core::LayoutItems(boxes, core::ItemFlow::Vertical, length, chevronHeight_);
         return core::LayoutItems(boxes, core::ItemFlow::Vertical, -1, 0);
     case BarPlacement::Floating:
         return core::LayoutItems(boxes, core::ItemFlow::Wrap, std::max(length, 0), 0);
@@ -86,7 +90,10 @@ int TTBCustomToolbar::ContentLength(BarPlacement placement) const
 int TTBCustomToolbar::ContentMinimumLength(BarPlacement placement) const
 {
     switch (placement) {
-    case BarPlacement::DockedVertical: return ContentLength(placement);
+    case BarPlacement::DockedVertical:
+        if (shrinkMode_ == ShrinkMode::Chevron)
+            return std::min(ContentLength(placement), chevronHeight_);
+        return ContentLength(placement);
     case BarPlacement::Floating: return core::MinimumItemLength(boxes_, core::ShrinkKind::Wrap, 0);
     default: return core::MinimumItemLength(boxes_, KindOf(shrinkMode_), chevronWidth_);
     }
@@ -108,9 +115,13 @@ void TTBCustomToolbar::LayoutContent(const core::Rect& content, BarPlacement pla
     const int length = placement == BarPlacement::DockedVertical ? content.height() : content.width();
     const core::ItemLayout layout = LayoutFor(placement, length);
     ApplyLayout(layout, placement);
-    // The chevron stands beside the buttons, not over them.
-    const int barWidth = layout.chevron ? std::min(layout.chevronRect.left, content.width()) : content.width();
-    ::MoveWindow(bar_, content.left, content.top, barWidth, content.height(), TRUE);
+    // The chevron stands beside (or below) the buttons, not over them.
+    const bool upright = placement == BarPlacement::DockedVertical;
+    const int barWidth =
+        layout.chevron && !upright ? std::min(layout.chevronRect.left, content.width()) : content.width();
+    const int barHeight =
+        layout.chevron && upright ? std::min(layout.chevronRect.top, content.height()) : content.height();
+    ::MoveWindow(bar_, content.left, content.top, barWidth, barHeight, TRUE);
     if (chevron_) {
         if (layout.chevron) {
             const core::Rect& c = layout.chevronRect;
@@ -129,7 +140,7 @@ void TTBCustomToolbar::ApplyLayout(const core::ItemLayout& layout, BarPlacement 
         // Upright, every shown button stands on a line of its own.
         const bool hidden = item.hidden || (placement == BarPlacement::DockedVertical && boxes_[i].separator);
         const bool wrap = !hidden && item.lineBreakAfter;
-        hidden_[i] = hidden;
+        hidden_[i] = item.hidden;
         const int id = static_cast<int>(i) + kFirstButtonId;
         const LRESULT state = ::SendMessageA(bar_, TB_GETSTATE, id, 0);
         if (state == -1)

@@ -87,11 +87,40 @@ TEST(LayoutItemsWrapped, LinesBreakBeforeWhatDoesNotFitAndDropSeparatorsAtTheirE
 TEST(LayoutItemsVertically, OneItemPerLineAsWideAsTheWidestButton)
 {
     std::vector<ItemBox> items = {Button(23, 22), Separator(40), Button(30, 18)};
-    ItemLayout layout = LayoutItems(items, ItemFlow::Vertical, 10, kChevron);
-    EXPECT_EQ(Rects(layout), (std::vector<Rect>{{0, 0, 30, 22}, {0, 22, 30, 62}, {0, 62, 30, 80}}));
-    EXPECT_EQ(Flags(layout, &ItemPlacement::lineBreakAfter), (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(layout.width, 30);
-    EXPECT_EQ(layout.height, 80);
+    for (int room : {-1, 80}) {
+        ItemLayout layout = LayoutItems(items, ItemFlow::Vertical, room, kChevron);
+        EXPECT_EQ(Rects(layout), (std::vector<Rect>{{0, 0, 30, 22}, {0, 22, 30, 62}, {0, 62, 30, 80}}));
+        EXPECT_EQ(Flags(layout, &ItemPlacement::lineBreakAfter), (std::vector<bool>{true, true, false}));
+        EXPECT_FALSE(layout.chevron);
+        EXPECT_EQ(layout.width, 30);
+        EXPECT_EQ(layout.height, 80);
+    }
+}
+
+TEST(LayoutItemsVertically, TooShortAColumnEndsInAChevronBelowTheButtonsThatFit)
+{
+    // Upright, separators take no room: 4 buttons of 22.
+    std::vector<ItemBox> items = {Button(), Button(), {0, 0, true}, Button(), {0, 0, true}, Button()};
+    EXPECT_EQ(LayoutItems(items, ItemFlow::Vertical, 66 + kChevron, kChevron).chevronRect.top, 66);
+    ItemLayout layout = LayoutItems(items, ItemFlow::Vertical, 65 + kChevron, kChevron);
+    ASSERT_TRUE(layout.chevron);
+    EXPECT_EQ(Flags(layout, &ItemPlacement::hidden), (std::vector<bool>{false, false, true, true, true, true}));
+    EXPECT_EQ(Flags(layout, &ItemPlacement::lineBreakAfter), (std::vector<bool>{true, false, false, false, false, false}));
+    EXPECT_EQ(layout.chevronRect, (Rect{0, 44, 23, 44 + kChevron}));
+    EXPECT_EQ(layout.height, 44 + kChevron);
+    EXPECT_EQ(layout.width, 23);
+
+    // A separator never stands just above the chevron.
+    std::vector<ItemBox> separated = {Button(), Separator(8), Button()};
+    const ItemLayout cut = LayoutItems(separated, ItemFlow::Vertical, 22 + 8 + kChevron, kChevron);
+    EXPECT_EQ(Flags(cut, &ItemPlacement::hidden), (std::vector<bool>{false, true, true}));
+    EXPECT_EQ(cut.chevronRect.top, 22);
+
+    // No room at all: the chevron alone, at the top.
+    const ItemLayout none = LayoutItems(items, ItemFlow::Vertical, 0, kChevron);
+    EXPECT_EQ(none.chevronRect, (Rect{0, 0, 23, kChevron}));
+    for (const ItemPlacement& item : none.items)
+        EXPECT_TRUE(item.hidden);
 }
 
 TEST(ToolbarShrinking, MinimumLengthsAndWrappedHeights)

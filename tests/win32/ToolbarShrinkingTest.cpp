@@ -64,6 +64,49 @@ TEST_F(DockingTest, NarrowWindowHidesTheButtonsThatDoNotFitBehindAChevron)
     EXPECT_EQ(ShownButtons(bar).size(), 6u);
 }
 
+TEST_F(DockingTest, ShortWindowHidesTheUprightButtonsThatDoNotFitBehindAChevron)
+{
+    Show();
+    TTBToolbar& bar = *form->tbMain;
+    bar.DockInto(*form->dkLeft);
+    Settle();
+    ASSERT_FALSE(bar.ShowsChevron());
+    const int fullLength = bar.Height();
+    // A button short of the whole column.
+    SetClientSize(400, form->ClientHeight() - form->dkLeft->Height() + fullLength - ButtonHeight(bar) + 1);
+    ASSERT_TRUE(bar.ShowsChevron());
+    EXPECT_LE(bar.BoundsRect().bottom, form->dkLeft->Height()) << "the bar is cut off by its dock";
+    const RECT chevron = ScreenRect(bar.ChevronBar());
+    EXPECT_TRUE(Inside(chevron, ScreenRect(bar.Handle())));
+    const std::vector<RECT> shown = ShownButtons(bar);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_LT(shown.size(), 4u);
+    for (const RECT& r : shown)
+        EXPECT_LE(r.bottom, chevron.top);
+    ExpectButtonsInside(bar);
+
+    // The chevron drops down the buttons that are not shown, and only those.
+    const std::vector<toolbars::TTBCustomItem*> hidden = bar.HiddenItems();
+    ASSERT_FALSE(hidden.empty());
+    EXPECT_EQ(hidden.back(), form->bExit);
+    EXPECT_FALSE(hidden.front()->IsSeparator());
+    std::size_t hiddenButtons = 0;
+    for (const toolbars::TTBCustomItem* item : hidden)
+        hiddenButtons += item->IsSeparator() ? 0 : 1;
+    EXPECT_EQ(shown.size() + hiddenButtons, 4u);
+    userinput::MenuWatcher watcher;
+    userinput::Click(Centre(chevron));
+    userinput::Tap(VK_ESCAPE);
+    Settle();
+    ASSERT_EQ(watcher.Menus().size(), 1u);
+    EXPECT_EQ(watcher.Menus()[0].items.size(), hidden.size());
+    testsupport::SaveScreenshot("docking-upright-chevron");
+
+    SetClientSize(400, form->ClientHeight() - form->dkLeft->Height() + fullLength + 40);
+    EXPECT_FALSE(bar.ShowsChevron());
+    EXPECT_EQ(ShownButtons(bar).size(), 4u);
+}
+
 TEST_F(DockingTest, ChosenChevronEntryRunsItsAction)
 {
     Show();
