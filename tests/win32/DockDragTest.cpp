@@ -16,9 +16,7 @@ TEST_F(DockingTest, ResizingTheFloatingFrameWrapsTheItemsAndKeepsTheChosenWidth)
 {
     Show();
     TTBToolbar& bar = *form->tbMain;
-    bar.Float();
-    bar.SetFloatingPosition({100, 100});
-    Settle();
+    FloatAt(bar, {100, 100});
     HWND floating = FloatingWindow(bar);
     const RECT before = ScreenRect(floating);
     const POINT edge{before.right - 2, (before.top + before.bottom) / 2};
@@ -102,9 +100,7 @@ TEST_F(DockingTest, DoubleClickOnTheFloatingCaptionSendsItBackToItsLastDock)
     Show();
     TTBToolbar& bar = *form->tbMain;
     bar.DockInto(*form->dkBottom);
-    bar.Float();
-    bar.SetFloatingPosition({200, 150});
-    Settle();
+    FloatAt(bar, {200, 150});
     ASSERT_TRUE(bar.Floating());
     const RECT window = ScreenRect(FloatingWindow(bar));
     const POINT caption{(window.left + window.right) / 2, window.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2};
@@ -120,9 +116,7 @@ TEST_F(DockingTest, FloatingCaptionDragsTheToolbarIntoADock)
 {
     Show();
     TTBToolbar& bar = *form->tbMain;
-    bar.Float();
-    bar.SetFloatingPosition({200, 400});
-    Settle();
+    FloatAt(bar, {200, 400});
     const RECT window = ScreenRect(FloatingWindow(bar));
     const POINT caption{window.left + 20, window.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2};
     const RECT detail = ScreenRect(form->lvDetail->Handle());
@@ -157,9 +151,7 @@ TEST_F(DockingTest, FloatingCaptionLooksActiveExactlyWhileTheFormIs)
 {
     Show();
     TTBToolbar& bar = *form->tbMain;
-    bar.Float();
-    bar.SetFloatingPosition({200, 150});
-    Settle();
+    FloatAt(bar, {200, 150});
     ASSERT_TRUE(bar.Floating());
     const COLORREF active = ::GetSysColor(COLOR_ACTIVECAPTION);
     const COLORREF inactive = ::GetSysColor(COLOR_INACTIVECAPTION);

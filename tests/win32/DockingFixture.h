@@ -121,6 +121,14 @@ protected:
         return HIWORD(::SendMessageA(bar.ButtonBar(), TB_GETBUTTONSIZE, 0, 0));
     }
 
+    // Floats the bar with its window's top-left at that screen point.
+    void FloatAt(TTBToolbar& bar, core::Point screen)
+    {
+        bar.Float();
+        bar.SetFloatingPosition(screen);
+        Settle();
+    }
+
     HWND FloatingWindow(TTBToolbar& bar) const
     {
         return bar.FloatingParent() ? bar.FloatingParent()->Handle() : nullptr;
