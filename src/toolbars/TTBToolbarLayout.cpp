@@ -59,8 +59,8 @@ core::ItemLayout TTBCustomToolbar::LayoutFor(BarPlacement placement, int length)
     const std::vector<core::ItemBox> boxes = BoxesFor(placement);
     switch (placement) {
     case BarPlacement::DockedVertical:
-        // A wrapping bar keeps its whole column; stacking its entries side
-        // by side would be no menu bar a user knows.
+        // Only a chevron bar gives way upright; the others keep their
+        // whole column (a menu bar's entries stay one column).
         if (shrinkMode_ == ShrinkMode::Chevron)
             return core::LayoutItems(boxes, core::ItemFlow::Vertical, length, chevronHeight_);
         return core::LayoutItems(boxes, core::ItemFlow::Vertical, -1, 0);
