@@ -1,5 +1,6 @@
 // The toolbars dragged and resized with the real mouse, as a user does.
 #include "DockingFixture.h"
+#include "win32/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -140,11 +141,9 @@ COLORREF CaptionColour(HWND window)
     WINDOWINFO info{};
     info.cbSize = sizeof info;
     ::GetWindowInfo(window, &info);
-    HDC screen = ::GetDC(nullptr);
-    const COLORREF colour = ::GetPixel(screen, static_cast<int>(info.rcWindow.left + info.cxWindowBorders + 1),
-                                       static_cast<int>(info.rcWindow.top + info.cyWindowBorders + 1));
-    ::ReleaseDC(nullptr, screen);
-    return colour;
+    win32::WindowDC screen(nullptr);
+    return ::GetPixel(screen.Get(), static_cast<int>(info.rcWindow.left + info.cxWindowBorders + 1),
+                      static_cast<int>(info.rcWindow.top + info.cyWindowBorders + 1));
 }
 
 TEST_F(DockingTest, FloatingCaptionLooksActiveExactlyWhileTheFormIs)
