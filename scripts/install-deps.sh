@@ -2,7 +2,7 @@
 # Installs what building and testing needs on Debian; a no-op when all is there.
 set -euo pipefail
 
-packages=(cmake make g++ python3 g++-mingw-w64-i686 clang lld googletest wine wine32:i386
+packages=(cmake make g++ python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 clang lld googletest wine wine64 wine32:i386
           fonts-wine xvfb x11-apps imagemagick xdotool zip)
 
 sudo=""
