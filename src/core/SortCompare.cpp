@@ -26,20 +26,22 @@ int64_t DecimalCell(std::string_view cell)
     return ParseInt64Text(cell).value_or(0);
 }
 
-// Address cells are bare upper-case hex; blank or malformed ones sort as 0.
-uint32_t AddressCell(std::string_view cell)
+// Address cells are bare upper-case hex of up to 64 bits, compared as
+// numbers, so a longer address sorts after a shorter one; blank or malformed
+// cells sort as 0.
+uint64_t AddressCell(std::string_view cell)
 {
-    if (cell.empty() || cell.size() > 8)
+    if (cell.empty() || cell.size() > 16)
         return 0;
-    uint32_t value = 0;
+    uint64_t value = 0;
     for (char c : cell) {
-        uint32_t digit;
+        uint64_t digit;
         if (c >= '0' && c <= '9')
-            digit = static_cast<uint32_t>(c - '0');
+            digit = static_cast<uint64_t>(c - '0');
         else if (c >= 'A' && c <= 'F')
-            digit = static_cast<uint32_t>(c - 'A' + 10);
+            digit = static_cast<uint64_t>(c - 'A' + 10);
         else if (c >= 'a' && c <= 'f')
-            digit = static_cast<uint32_t>(c - 'a' + 10);
+            digit = static_cast<uint64_t>(c - 'a' + 10);
         else
             return 0;
         value = (value << 4) | digit;

@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::size_t kMaxPrecision = 255;
 
-std::string Digits(uint32_t value, unsigned base)
+std::string Digits(uint64_t value, unsigned base)
 {
     static const char kDigits[] = "0123456789ABCDEF";
     std::string out;
@@ -89,6 +89,11 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
 std::string HexId(uint32_t value)
 {
     return FormatNumber('x', static_cast<int32_t>(value), 8);
+}
+
+std::string HexAddress(uint64_t value)
+{
+    return PadDigits(Digits(value, 16), 8);
 }
 
 std::string_view FileNamePart(std::string_view path)

@@ -37,6 +37,10 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
 // "%.8x": at least eight upper-case hexadecimal digits.
 std::string HexId(uint32_t value);
 
+// An address in the same form: at least eight digits, and as many more as a
+// 64-bit address needs.
+std::string HexAddress(uint64_t value);
+
 // The part of a path after its last "\" or ":".
 std::string_view FileNamePart(std::string_view path);
 

@@ -2,6 +2,9 @@
 // kernel writes them, so the walk logic can be built and tested off Windows.
 #pragma once
 
+#include "core/ProgramVariant.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -49,10 +52,20 @@ struct ModuleEntry32 {
     char szExePath[kMaxPathChars];
 };
 
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(ProcessEntry32) == 296);
-static_assert(sizeof(ModuleEntry32) == 548);
-#endif
+// The kernel's layouts, as fixed numbers; the Windows build checks them
+// against the platform's own headers as well.
+static_assert(sizeof(ProcessEntry32) == kThisProgram.processEntrySize);
+static_assert(offsetof(ProcessEntry32, th32ProcessID) == 8);
+static_assert(offsetof(ProcessEntry32, cntThreads) == (kIs64BitProgram ? 28 : 20));
+static_assert(offsetof(ProcessEntry32, th32ParentProcessID) == (kIs64BitProgram ? 32 : 24));
+static_assert(offsetof(ProcessEntry32, pcPriClassBase) == (kIs64BitProgram ? 36 : 28));
+static_assert(offsetof(ProcessEntry32, szExeFile) == (kIs64BitProgram ? 44 : 36));
+static_assert(sizeof(ModuleEntry32) == kThisProgram.moduleEntrySize);
+static_assert(offsetof(ModuleEntry32, th32ProcessID) == 8);
+static_assert(offsetof(ModuleEntry32, ProccntUsage) == 16);
+static_assert(offsetof(ModuleEntry32, modBaseAddr) == (kIs64BitProgram ? 24 : 20));
+static_assert(offsetof(ModuleEntry32, modBaseSize) == (kIs64BitProgram ? 32 : 24));
+static_assert(offsetof(ModuleEntry32, szExePath) == (kIs64BitProgram ? 304 : 288));
 
 // A fixed-size name field read up to its first zero, never past its end.
 template <std::size_t N>

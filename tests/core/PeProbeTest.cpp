@@ -5,7 +5,8 @@
 #include <map>
 #include <vector>
 
-using core::ReadPreferredImageBase;
+using core::ImageHeaderForm;
+
 
 namespace {
 
@@ -13,21 +14,26 @@ namespace {
 // succeeds only when every requested byte is.
 class FakeMemory {
 public:
-    void Write(uint32_t address, std::vector<uint8_t> bytes)
+    void Write(uint64_t address, std::vector<uint8_t> bytes)
     {
         for (uint8_t byte : bytes)
             bytes_[address++] = byte;
     }
-    void Write32(uint32_t address, uint32_t value)
+    void Write32(uint64_t address, uint32_t value)
     {
         Write(address, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
                         static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)});
     }
-    void Fill(uint32_t address, uint32_t count) { Write(address, std::vector<uint8_t>(count, 0)); }
+    void Write64(uint64_t address, uint64_t value)
+    {
+        Write32(address, static_cast<uint32_t>(value));
+        Write32(address + 4, static_cast<uint32_t>(value >> 32));
+    }
+    void Fill(uint64_t address, uint32_t count) { Write(address, std::vector<uint8_t>(count, 0)); }
 
     core::MemoryReader Reader()
     {
-        return [this](uint32_t address, void* buffer, uint32_t count) {
+        return [this](uint64_t address, void* buffer, uint32_t count) {
             requests.push_back({address, count});
             auto* out = static_cast<uint8_t*>(buffer);
             for (uint32_t i = 0; i < count; ++i) {
@@ -41,27 +47,39 @@ public:
     }
 
     struct Request {
-        uint32_t address;
+        uint64_t address;
         uint32_t count;
         bool operator==(const Request&) const = default;
     };
     std::vector<Request> requests;
 
 private:
-    std::map<uint32_t, uint8_t> bytes_;
+    std::map<uint64_t, uint8_t> bytes_;
 };
+
+// The 32-bit program's probe: ImageBase at offset 52, the magic untested.
+uint64_t ReadPreferredImageBase(const core::MemoryReader& read, uint64_t base)
+{
+    return core::ReadPreferredImageBase(read, base, ImageHeaderForm::Pe32Only);
+}
+
+// The 64-bit program's probe: PE32 or PE32+ as the optional header says.
+uint64_t ReadByMagic(const core::MemoryReader& read, uint64_t base)
+{
+    return core::ReadPreferredImageBase(read, base, ImageHeaderForm::ByMagic);
+}
 
 constexpr uint32_t kBase = 0x10000000;
 
 // A readable image: "MZ", e_lfanew, and at base + e_lfanew "PE\0\0" with an
 // image base at offset 52 and the rest of the 248 bytes readable.
-void WriteImage(FakeMemory& memory, uint32_t base, uint32_t lfanew, uint32_t imageBase)
+void WriteImage(FakeMemory& memory, uint64_t base, uint32_t lfanew, uint32_t imageBase, uint32_t ntSize = 248)
 {
     memory.Fill(base, 64);
     memory.Write(base, {'M', 'Z'});
     memory.Write32(base + 60, lfanew);
-    uint32_t nt = base + lfanew;
-    memory.Fill(nt, 248);
+    uint64_t nt = base + lfanew;
+    memory.Fill(nt, ntSize);
     memory.Write(nt, {'P', 'E', 0, 0});
     memory.Write32(nt + 52, imageBase);
 }
@@ -159,6 +177,79 @@ TEST(PeProbe, A64BitImageStillYieldsTheFieldAtOffset52)
     memory.Write(kBase + 0x80 + 24, {0x0B, 0x02}); // the 64-bit optional header magic
     memory.Write32(kBase + 0x80 + 56, 0x00000001); // upper half of its 64-bit base
     EXPECT_EQ(ReadPreferredImageBase(memory.Reader(), kBase), 0x40000000u);
+}
+
+} // namespace
+
+namespace {
+
+// A PE32+ image: magic 0x20B and a 64-bit ImageBase at offset 48 of the
+// 264 bytes of IMAGE_NT_HEADERS64.
+void WriteImage64(FakeMemory& memory, uint64_t base, uint32_t lfanew, uint64_t imageBase)
+{
+    WriteImage(memory, base, lfanew, 0, 264);
+    memory.Write(base + lfanew + 24, {0x0B, 0x02});
+    memory.Write64(base + lfanew + 48, imageBase);
+}
+
+TEST(PeProbeByMagic, Pe32PlusGivesTheWhole64BitImageBase)
+{
+    FakeMemory memory;
+    const uint64_t base = 0x7FF8'1234'0000;
+    WriteImage64(memory, base, 0x100, 0x1'8000'0000);
+    EXPECT_EQ(ReadByMagic(memory.Reader(), base), 0x1'8000'0000u);
+    std::vector<FakeMemory::Request> expected = {{base, 64}, {base + 0x100, 264}};
+    EXPECT_EQ(memory.requests, expected);
+}
+
+TEST(PeProbeByMagic, Pe32GivesThe32BitFieldAtOffset52)
+{
+    FakeMemory memory;
+    WriteImage(memory, kBase, 0x80, 0x00400000, 264);
+    memory.Write(kBase + 0x80 + 24, {0x0B, 0x01});
+    memory.Write32(kBase + 0x80 + 48, 0xDEADBEEF); // not this program's field
+    EXPECT_EQ(ReadByMagic(memory.Reader(), kBase), 0x00400000u);
+}
+
+TEST(PeProbeByMagic, AnyOtherMagicIsNoImage)
+{
+    for (std::vector<uint8_t> magic : {std::vector<uint8_t>{0, 0}, {0x07, 0x01}, {0x0B, 0x03}, {0x02, 0x0B}}) {
+        FakeMemory memory;
+        WriteImage(memory, kBase, 0x80, 0x00400000, 264);
+        memory.Write(kBase + 0x80 + 24, magic);
+        EXPECT_EQ(ReadByMagic(memory.Reader(), kBase), 0u);
+        // The 32-bit program's probe does not look at the magic.
+        EXPECT_EQ(ReadPreferredImageBase(memory.Reader(), kBase), 0x00400000u);
+    }
+}
+
+TEST(PeProbeByMagic, HeadersRunningPastTheAddressSpaceAreNotRead)
+{
+    FakeMemory memory;
+    const uint64_t base = 0xFFFF'FFFF'FFFF'F000;
+    memory.Fill(base, 64);
+    memory.Write(base, {'M', 'Z'});
+    memory.Write32(base + 60, 0xF00); // 264 bytes from here would wrap to 0
+    WriteImage64(memory, 0, 0, 0x1'4000'0000);
+    EXPECT_EQ(ReadByMagic(memory.Reader(), base), 0u);
+    EXPECT_EQ(memory.requests.size(), 1u);
+
+    // Headers that end just short of the top are read.
+    WriteImage64(memory, base, 0x1000 - 264 - 8, 0x1'4000'0000);
+    memory.Write(base, {'M', 'Z'});
+    EXPECT_EQ(ReadByMagic(memory.Reader(), base), 0x1'4000'0000u);
+}
+
+TEST(PeProbeByMagic, ShortPe32PlusHeadersGiveZero)
+{
+    FakeMemory memory;
+    WriteImage64(memory, kBase, 0x80, 0x1'4000'0000);
+    FakeMemory truncated;
+    WriteImage(truncated, kBase, 0x80, 0, 263);
+    truncated.Write(kBase + 0x80 + 24, {0x0B, 0x02});
+    truncated.Write64(kBase + 0x80 + 48, 0x1'4000'0000);
+    EXPECT_EQ(ReadByMagic(memory.Reader(), kBase), 0x1'4000'0000u);
+    EXPECT_EQ(ReadByMagic(truncated.Reader(), kBase), 0u);
 }
 
 } // namespace

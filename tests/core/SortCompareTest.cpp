@@ -113,6 +113,12 @@ TEST(CompareModuleCells, AddressesAreUnsignedHex)
         EXPECT_EQ(Cells(column, "", "00000000"), 0);
         EXPECT_EQ(Cells(column, "", "00000001"), -1);
         EXPECT_EQ(Cells(column, "garbage", "00000000"), 0);
+        // 64-bit addresses order as numbers across 4 GiB, not as texts.
+        EXPECT_EQ(Cells(column, "140000000", "FFFFFFFF"), 1);
+        EXPECT_EQ(Cells(column, "100000000", "140000000"), -1);
+        EXPECT_EQ(Cells(column, "7FFE12345000", "980000000"), 1);
+        EXPECT_EQ(Cells(column, "FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFE"), 1);
+        EXPECT_EQ(Cells(column, "10000000000000000", "00000000"), 0);
     }
 }
 

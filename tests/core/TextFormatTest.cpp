@@ -16,6 +16,15 @@ TEST(TextFormatTest, HexIdsHaveAtLeastEightUpperCaseDigits)
     EXPECT_EQ(core::FormatText("%.2x|%x|%.8X", {0x1ABu, 0u, 10u}), "1AB|0|0000000A");
 }
 
+TEST(TextFormatTest, AddressesShowEightDigitsOrAsManyAsTheyNeed)
+{
+    EXPECT_EQ(core::HexAddress(0x400000), "00400000");
+    EXPECT_EQ(core::HexAddress(0xFFFFFFFF), "FFFFFFFF");
+    EXPECT_EQ(core::HexAddress(0x140000000), "140000000");
+    EXPECT_EQ(core::HexAddress(0x7FFE12345000), "7FFE12345000");
+    EXPECT_EQ(core::HexAddress(0xFFFFFFFFFFFFFFFF), "FFFFFFFFFFFFFFFF");
+}
+
 TEST(TextFormatTest, FormatsTheProcessSummary)
 {
     const char* format = "Executable file name: %s\rProcess ID: %.8x\rParent process ID: %.8x\r"
