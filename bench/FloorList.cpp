@@ -90,7 +90,7 @@ void FloorList::FillProcesses(core::ToolhelpBinding& toolhelp)
 
 void FloorList::FillModules(core::ToolhelpBinding& toolhelp, uint32_t processId, const std::string& fixedText)
 {
-    core::TToolHelper snapshot(toolhelp, core::kSnapAll, processId);
+    core::TToolHelper snapshot(toolhelp, core::kThisProgram.detailSnapshotFlags, processId);
     core::ProcessEntry32 entry{};
     entry.dwSize = sizeof entry;
     bool found = snapshot.ProcessFirst(entry);
@@ -100,10 +100,10 @@ void FloorList::FillModules(core::ToolhelpBinding& toolhelp, uint32_t processId,
     core::ModuleEntry32 module{};
     module.dwSize = sizeof module;
     for (bool more = found && snapshot.ModuleFirst(module); more; more = snapshot.ModuleNext(module)) {
-        const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module.modBaseAddr));
-        const uint32_t preferred = GetPreferredImageBase(toolhelp, module.th32ProcessID, base);
+        const uint64_t base = reinterpret_cast<uintptr_t>(module.modBaseAddr);
+        const uint64_t preferred = GetPreferredImageBase(toolhelp, module.th32ProcessID, base);
         Add(module.ProccntUsage == kFixedUsage ? fixedText : std::to_string(module.ProccntUsage),
-            {core::HexId(base), preferred == base ? std::string() : core::HexId(preferred),
+            {core::HexAddress(base), preferred == base ? std::string() : core::HexAddress(preferred),
              std::to_string(module.modBaseSize), std::string(core::FieldText(module.szExePath))},
             1, 0);
     }

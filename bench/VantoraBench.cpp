@@ -288,7 +288,10 @@ std::string JsonNumber(double value)
 void WriteJson(const std::string& path, const std::string& machine, const std::vector<Result>& results,
                const Soak& soak)
 {
-    std::string json = "{\n  \"machine\": " + JsonText(machine) + ",\n  \"results\": [\n";
+    // Which of the two programs was measured.
+    const char* program = sizeof(void*) == 8 ? "vantora64.exe" : "vantora.exe";
+    std::string json = "{\n  \"machine\": " + JsonText(machine) + ",\n  \"program\": " + JsonText(program) +
+                       ",\n  \"results\": [\n";
     for (std::size_t i = 0; i < results.size(); ++i) {
         const Result& r = results[i];
         json += "    {\"name\": " + JsonText(r.name) + ", \"n\": " + std::to_string(r.n) +

@@ -3,9 +3,12 @@
 #include "app/SystemToolhelp.h"
 #include "core/PeProbe.h"
 
-uint32_t GetPreferredImageBase(core::ToolhelpBinding& toolhelp, uint32_t processId, uint32_t base)
+uint64_t GetPreferredImageBase(core::ToolhelpBinding& toolhelp, uint32_t processId, uint64_t base)
 {
-    auto read = [&toolhelp, processId](uint32_t address, void* buffer, uint32_t count) {
+    auto read = [&toolhelp, processId](uint64_t address, void* buffer, uint32_t count) {
+        // Beyond this program's pointers lies nothing it could be shown.
+        if (address > UINTPTR_MAX)
+            return false;
         std::size_t copied = 0;
         const void* at = reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
         return toolhelp.Toolhelp32ReadProcessMemory(processId, at, buffer, count, &copied) != 0 &&
@@ -14,7 +17,7 @@ uint32_t GetPreferredImageBase(core::ToolhelpBinding& toolhelp, uint32_t process
     return core::ReadPreferredImageBase(read, base);
 }
 
-uint32_t GetPreferredImageBase(uint32_t processId, uint32_t base)
+uint64_t GetPreferredImageBase(uint32_t processId, uint64_t base)
 {
     return GetPreferredImageBase(SystemToolhelp(), processId, base);
 }

@@ -6,6 +6,6 @@
 
 // The preferred load address from a module's image header inside another
 // process, read through Toolhelp; 0 when it cannot be read or is no image.
-uint32_t GetPreferredImageBase(uint32_t processId, uint32_t base);
+uint64_t GetPreferredImageBase(uint32_t processId, uint64_t base);
 // The same through a given Toolhelp source.
-uint32_t GetPreferredImageBase(core::ToolhelpBinding& toolhelp, uint32_t processId, uint32_t base);
+uint64_t GetPreferredImageBase(core::ToolhelpBinding& toolhelp, uint32_t processId, uint64_t base);

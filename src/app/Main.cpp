@@ -171,7 +171,7 @@ void TfMain::lvMasterChange(win32::ListView& sender)
 
 void TfMain::ShowProcessDetails(uint32_t processId)
 {
-    core::TToolHelper snapshot(toolhelp_, core::kSnapAll, processId);
+    core::TToolHelper snapshot(toolhelp_, core::kThisProgram.detailSnapshotFlags, processId);
     core::ProcessEntry32 entry{};
     entry.dwSize = sizeof entry;
     bool found = snapshot.ProcessFirst(entry);
@@ -203,11 +203,11 @@ void TfMain::FillModuleList(win32::ListView& list, core::TToolHelper& snapshot)
     core::ModuleEntry32 module{};
     module.dwSize = sizeof module;
     for (bool more = snapshot.ModuleFirst(module); more; more = snapshot.ModuleNext(module)) {
-        const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module.modBaseAddr));
-        const uint32_t preferred = GetPreferredImageBase(toolhelp_, module.th32ProcessID, base);
+        const uint64_t base = reinterpret_cast<uintptr_t>(module.modBaseAddr);
+        const uint64_t preferred = GetPreferredImageBase(toolhelp_, module.th32ProcessID, base);
         list.AddRow(win32::ListRow{module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
-                     {core::HexId(base),
-                      preferred == base ? std::string() : core::HexId(preferred),
+                     {core::HexAddress(base),
+                      preferred == base ? std::string() : core::HexAddress(preferred),
                       std::to_string(module.modBaseSize),
                       std::string(core::FieldText(module.szExePath))},
                      0,

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "core/ProgramVariant.h"
 #include "resource.h"
 #include "toolbars/Declarations.h"
 #include "win32/Declarations.h"
@@ -132,8 +133,8 @@ win32::FormDecl<TfMain> MainFormDeclaration()
                 .props = {.control = {.name = "lvDetail", .parent = "pDetail", .align = Align::Client,
                                       .bounds = {0, 13, 295, 254}, .tabOrder = 0},
                           .columns = {{"Use count", 75},
-                                      {"Base addr", 70, TextAlign::Right},
-                                      {"Image addr", 70, TextAlign::Right},
+                                      {"Base addr", core::kThisProgram.addressColumnWidth, TextAlign::Right},
+                                      {"Image addr", core::kThisProgram.addressColumnWidth, TextAlign::Right},
                                       {"Size", 60, TextAlign::Right},
                                       {"Module file", kFill}}},
                 .field = &F::lvDetail,

@@ -28,8 +28,21 @@ Fn NtEntry(const char* name)
     return ntdll ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(ntdll, name))) : nullptr;
 }
 
+// One entry of the system-wide handle table: 16 bytes in a 32-bit process,
+// 24 in a 64-bit one, for the object's address in the middle.
+struct SystemHandleEntry {
+    uint16_t ownerLow;
+    uint16_t ownerHighOrTrace;
+    uint8_t objectType;
+    uint8_t attributes;
+    uint16_t value;
+    void* object;
+    ULONG access;
+};
+static_assert(sizeof(SystemHandleEntry) == (sizeof(void*) == 8 ? 24 : 16));
+
 // The system-wide handle table as SystemHandleInformation gives it: a count,
-// then one 16-byte entry per handle that begins with the owner's process id.
+// then one entry per handle that begins with the owner's process id.
 // Windows stores that id in 16 bits (with 16 more bits beside it), Wine in
 // 32, so only the low 16 bits are compared.
 ResourceCount HandlesFromSystemTable()
@@ -37,7 +50,7 @@ ResourceCount HandlesFromSystemTable()
     const auto query = NtEntry<QuerySystemInformationFn>("NtQuerySystemInformation");
     if (!query)
         return {};
-    constexpr std::size_t kEntrySize = 16;
+    constexpr std::size_t kEntrySize = sizeof(SystemHandleEntry);
     std::vector<unsigned char> buffer(256 * 1024);
     NtStatus status = kStatusInfoLengthMismatch;
     for (int attempt = 0; attempt < 8 && status == kStatusInfoLengthMismatch; ++attempt) {
@@ -98,7 +111,7 @@ std::size_t ReadableBytes(const void* start, std::size_t most)
 ResourceCount GdiObjectsFromPebTable()
 {
     const auto query = NtEntry<QueryInformationProcessFn>("NtQueryInformationProcess");
-    if (!query || sizeof(void*) != 4)
+    if (!query)
         return {};
     struct BasicInformation {
         LONG exitStatus;
@@ -111,7 +124,8 @@ ResourceCount GdiObjectsFromPebTable()
     if (query(::GetCurrentProcess(), kProcessBasicInformation, &info, sizeof info, nullptr) != kStatusSuccess ||
         !info.peb)
         return {};
-    constexpr std::size_t kTableField = 0x94;  // GdiSharedHandleTable in a 32-bit PEB
+    // GdiSharedHandleTable in the PEB of a process of this program's width.
+    constexpr std::size_t kTableField = sizeof(void*) == 8 ? 0xF8 : 0x94;
     const unsigned char* table = nullptr;
     std::memcpy(&table, info.peb + kTableField, sizeof table);
     if (!table)

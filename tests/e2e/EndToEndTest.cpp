@@ -1,4 +1,4 @@
-// Runs vantora.exe as a user would and looks at its window from outside.
+// Runs the program as a user would and looks at its window from outside.
 #include "VantoraProcess.h"
 #include "core/TextFormat.h"
 
@@ -7,11 +7,39 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 
 using namespace e2e;
+
+// Selects a row of another process's list view, as a click would.
+void SelectRow(const VantoraProcess& vantora, HWND list, int row)
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    vantora.Query(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), &item, sizeof item);
+}
+
+// The text of the given column in the row whose path column ends with the
+// file name, once that row is there, or "" after ten seconds.
+std::string ModuleCell(const VantoraProcess& vantora, HWND list, const std::string& fileName, int column)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const int rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row) {
+            const std::string path = vantora.Cell(list, row, 4);
+            if (path.size() > fileName.size() && path.substr(path.size() - fileName.size() - 1) == "\\" + fileName)
+                return vantora.Cell(list, row, column);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return "";
+}
 
 TEST(EndToEndTest, WindowListsItsOwnProcessAndClosesWithExitCodeZero)
 {
@@ -24,10 +52,22 @@ TEST(EndToEndTest, WindowListsItsOwnProcessAndClosesWithExitCodeZero)
     HWND list = ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(list, nullptr);
     const int rows = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    bool listed = false;
-    for (int row = 0; row < rows && !listed; ++row)
-        listed = vantora.Cell(list, row, 0) == core::HexId(vantora.Id()) && vantora.Cell(list, row, 1) == "vantora.exe";
-    EXPECT_TRUE(listed);
+    int own = -1;
+    for (int row = 0; row < rows && own < 0; ++row) {
+        if (vantora.Cell(list, row, 0) == core::HexId(vantora.Id()) && vantora.Cell(list, row, 1) == PROGRAM_FILE)
+            own = row;
+    }
+    ASSERT_GE(own, 0);
+
+    // Its own image, where the linker put it: 0x400000 for the 32-bit
+    // program, 0x140000000 (above 4 GiB) for the 64-bit one.
+    SelectRow(vantora, list, own);
+    HWND panel = nullptr;
+    HWND detail = nullptr;
+    while (!detail && (panel = ::FindWindowExA(window, panel, nullptr, nullptr)) != nullptr)
+        detail = ::FindWindowExA(panel, nullptr, WC_LISTVIEWA, nullptr);
+    ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(ModuleCell(vantora, detail, PROGRAM_FILE, 1), PROGRAM_BASE_TEXT);
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
 }
 

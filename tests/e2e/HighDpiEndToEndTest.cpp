@@ -123,7 +123,7 @@ TEST_F(HighDpiEndToEndTest, WindowListsAndColumnsScaleByOneFactor)
     ASSERT_EQ(panels.size(), 1u);
     HWND detail = ::FindWindowExA(panels[0], nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(detail, nullptr);
-    const int designed[] = {75, 70, 70, 60};
+    const int designed[] = {75, ADDRESS_COLUMN_WIDTH, ADDRESS_COLUMN_WIDTH, 60};
     int fixed = 0;
     for (int column = 0; column < 4; ++column) {
         EXPECT_EQ(ColumnWidth(detail, column), Scaled(designed[column])) << column;

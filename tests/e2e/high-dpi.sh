@@ -9,7 +9,7 @@ exe="$2"
 out="$3"
 dpi=144
 base="$WINEPREFIX"
-export WINEPREFIX="$VANTORA_BUILD/wineprefix-${dpi}dpi"
+export WINEPREFIX="$base-${dpi}dpi"
 if [ ! -f "$WINEPREFIX/.dpi-$dpi" ]; then
     rm -rf "$WINEPREFIX"
     # Links share the installed files; the registry gets copies of its own.
@@ -17,16 +17,16 @@ if [ ! -f "$WINEPREFIX/.dpi-$dpi" ]; then
     for hive in system.reg user.reg userdef.reg; do
         cp --remove-destination "$base/$hive" "$WINEPREFIX/$hive"
     done
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null
+    "$VANTORA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null
     wineserver -w
     touch "$WINEPREFIX/.dpi-$dpi"
 fi
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+"$VANTORA_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
 # A first run's window, not one left by an earlier run.
-wine reg delete 'HKCU\Software\Morvane\Vantora' /f >/dev/null 2>&1 </dev/null || true
+"$VANTORA_WINE" reg delete 'HKCU\Software\Morvane\Vantora' /f >/dev/null 2>&1 </dev/null || true
 status=0
-VANTORA_E2E_DPI=$dpi wine "$e2e" --gtest_brief=1 --gtest_filter='HighDpiEndToEndTest.*' "$exe" || status=1
+VANTORA_E2E_DPI=$dpi "$VANTORA_WINE" "$e2e" --gtest_brief=1 --gtest_filter='HighDpiEndToEndTest.*' "$exe" || status=1
 "$(dirname "$0")/screenshot.sh" "$exe" "$out" || status=1
 exit $status

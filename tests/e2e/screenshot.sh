@@ -5,7 +5,7 @@ set -euo pipefail
 exe="$1"
 out="$2"
 mkdir -p "$(dirname "$out")"
-wine "$exe" &
+"$VANTORA_WINE" "$exe" &
 pid=$!
 window=""
 for _ in $(seq 100); do

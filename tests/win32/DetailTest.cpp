@@ -3,7 +3,66 @@
 #include "app/ImageProbe.h"
 #include "core/TextFormat.h"
 
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
 namespace {
+
+// Written independently of the program's own formatting.
+std::string HexText(uint64_t value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+struct PlatformModule {
+    uint64_t base;
+    DWORD size;
+    std::string path;
+};
+
+// The modules of a process as psapi lists them, once the given libraries are
+// among them, or none after ten seconds.
+std::vector<PlatformModule> PlatformModules(HANDLE process, DWORD filter, const std::vector<std::string>& awaited)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        HMODULE modules[1024];
+        DWORD bytes = 0;
+        std::vector<PlatformModule> listed;
+        if (::EnumProcessModulesEx(process, modules, sizeof modules, &bytes, filter)) {
+            for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024; ++i) {
+                MODULEINFO info{};
+                char path[MAX_PATH] = {};
+                if (::GetModuleInformation(process, modules[i], &info, sizeof info) &&
+                    ::GetModuleFileNameExA(process, modules[i], path, sizeof path))
+                    listed.push_back({reinterpret_cast<uintptr_t>(info.lpBaseOfDll), info.SizeOfImage, path});
+            }
+        }
+        std::size_t found = 0;
+        for (const std::string& name : awaited) {
+            for (const PlatformModule& module : listed)
+                found += Lower(std::string(core::FileNamePart(module.path))) == name ? 1 : 0;
+        }
+        if (found == awaited.size())
+            return listed;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
 
 class DetailTest : public MainWindowTest {
 protected:
@@ -48,57 +107,107 @@ TEST_F(DetailTest, SummaryOfOwnProcessAndItsExecutableAtItsPreferredBase)
     const int self = ModuleRow("win32_tests.exe");
     ASSERT_GE(self, 0);
     HWND list = form->lvDetail->Handle();
-    EXPECT_EQ(CellText(list, self, 1), core::HexId(static_cast<uint32_t>(
-                                            reinterpret_cast<uintptr_t>(::GetModuleHandleA(nullptr)))));
+    EXPECT_EQ(CellText(list, self, 1), HexText(reinterpret_cast<uintptr_t>(::GetModuleHandleA(nullptr))));
     EXPECT_EQ(CellText(list, self, 2), "");
     EXPECT_EQ(form->lvDetail->Row(self).image, 1);
 }
 
 TEST_F(DetailTest, RelocatedLibraryShowsItsPreferredAddress)
 {
-    HMODULE library = ::LoadLibraryA("reloc_probe.dll");
-    ASSERT_NE(library, nullptr);
-    const auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(library));
-    ASSERT_NE(base, 0x400000u) << "the loader did not have to relocate it";
-    EXPECT_EQ(GetPreferredImageBase(::GetCurrentProcessId(), base), 0x400000u);
+    HMODULE first = ::LoadLibraryA("reloc_probe.dll");
+    HMODULE twin = ::LoadLibraryA("reloc_twin.dll");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(twin, nullptr);
+    const uint64_t base = reinterpret_cast<uintptr_t>(twin);
+    ASSERT_NE(base, uint64_t{RELOC_BASE}) << "the loader did not have to relocate it";
+    EXPECT_EQ(GetPreferredImageBase(::GetCurrentProcessId(), base), uint64_t{RELOC_BASE});
 
     SelectProcess(::GetCurrentProcessId());
-    const int row = ModuleRow("reloc_probe.dll");
+    const int row = ModuleRow("reloc_twin.dll");
     ASSERT_GE(row, 0);
-    EXPECT_EQ(CellText(form->lvDetail->Handle(), row, 1), core::HexId(base));
-    EXPECT_EQ(CellText(form->lvDetail->Handle(), row, 2), "00400000");
-    ::FreeLibrary(library);
+    EXPECT_EQ(CellText(form->lvDetail->Handle(), row, 1), HexText(base));
+    EXPECT_EQ(CellText(form->lvDetail->Handle(), row, 2), RELOC_BASE_TEXT);
+    ::FreeLibrary(twin);
+    ::FreeLibrary(first);
 }
 
-TEST_F(DetailTest, ProbeOfUnreadableMemoryGivesZero)
+// Every module of a child, as the platform's own module list names it, with
+// the same base, size and path; the relocated twin with its preferred base.
+TEST_F(DetailTest, ModulesOfAChildMatchThePlatformsList)
 {
-    EXPECT_EQ(GetPreferredImageBase(::GetCurrentProcessId(), 0x1000), 0u);
-    testsupport::ChildProcess child;
-    const DWORD gone = child.Id();
-    child.End();
-    EXPECT_EQ(GetPreferredImageBase(gone, 0x400000), 0u);
+    testsupport::ChildProcess child(TEST_CHILD_NAME, 60000, {"reloc_probe.dll", "reloc_twin.dll"});
+    const auto platform = PlatformModules(child.Handle(), LIST_MODULES_ALL, {"reloc_probe.dll", "reloc_twin.dll"});
+    ASSERT_GE(platform.size(), 3u) << "the child did not load its libraries";
+
+    SelectProcess(child.Id());
+    HWND list = form->lvDetail->Handle();
+    EXPECT_EQ(form->lvDetail->Count(), static_cast<int>(platform.size()));
+    for (const PlatformModule& module : platform) {
+        const int row = ModuleRow(std::string(core::FileNamePart(module.path)));
+        ASSERT_GE(row, 0) << module.path;
+        EXPECT_EQ(Lower(CellText(list, row, 4)), Lower(module.path));
+        EXPECT_EQ(CellText(list, row, 1), HexText(module.base)) << module.path;
+        EXPECT_EQ(CellText(list, row, 3), std::to_string(module.size)) << module.path;
+        const std::string name = Lower(std::string(core::FileNamePart(module.path)));
+        if (name == "reloc_twin.dll") {
+            EXPECT_EQ(CellText(list, row, 2), RELOC_BASE_TEXT);
+        } else if (name == TEST_CHILD_NAME) {
+            EXPECT_EQ(CellText(list, row, 2), "");
+        }
+    }
 }
 
-TEST_F(DetailTest, ProcessThatExitsBeforeTheDetailSnapshotLeavesNothingShown)
+// How many modules the platform's own Toolhelp lists for a process, asked
+// for both module kinds.
+int ToolhelpModuleCount(DWORD processId)
 {
-    SelectProcess(::GetCurrentProcessId());
-    char before[2048] = {};
-    ::GetWindowTextA(form->lDetailInfo->Handle(), before, sizeof before);
-    ASSERT_GT(form->lvDetail->Count(), 0);
+    win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId));
+    if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE)
+        return 0;
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = ::Module32First(snapshot.Get(), &entry); more; more = ::Module32Next(snapshot.Get(), &entry))
+        ++count;
+    return count;
+}
 
-    testsupport::ChildProcess child;
-    form->RefreshProcesses();
-    const int row = RowOf(child.Id());
-    ASSERT_GE(row, 0);
-    child.End();
-    form->lvMaster->Select(row);
+// A 32-bit child under WOW64, seen from the 64-bit program: its summary, and
+// its 32-bit modules with their own bases and preferred bases. Needs the
+// 32-bit build's child, named by VANTORA_WOW64_CHILD_DIR (a Windows path).
+TEST_F(DetailTest, Wow64ChildShowsIts32BitModules)
+{
+    const char* dir = std::getenv("VANTORA_WOW64_CHILD_DIR");
+    if (sizeof(void*) != 8 || !dir)
+        GTEST_SKIP() << "only for the 64-bit build, with VANTORA_WOW64_CHILD_DIR set";
+    const std::string folder = std::string(dir) + "\\";
+    testsupport::ChildProcess child((folder + TEST_CHILD_NAME).c_str(), 60000,
+                                    {folder + "reloc_probe.dll", folder + "reloc_twin.dll"});
+    ASSERT_NE(child.Id(), 0u);
+    const auto platform = PlatformModules(child.Handle(), LIST_MODULES_32BIT, {"reloc_probe.dll", "reloc_twin.dll"});
+    ASSERT_GE(platform.size(), 3u) << "the child did not load its libraries";
 
-    EXPECT_EQ(form->lvDetail->Count(), 0);
-    EXPECT_FALSE(::GetWindowLongA(form->lDetailInfo->Handle(), GWL_STYLE) & WS_VISIBLE);
-    char after[2048] = {};
-    ::GetWindowTextA(form->lDetailInfo->Handle(), after, sizeof after);
-    EXPECT_STREQ(after, before);
-    EXPECT_EQ(RowOf(child.Id()), row);
+    if (ToolhelpModuleCount(child.Id()) == 0)
+        GTEST_SKIP() << "this system's Toolhelp takes no module snapshot of a WOW64 process (Wine 8 does not)";
+
+    SelectProcess(child.Id());
+    char summary[2048] = {};
+    ::GetWindowTextA(form->lDetailInfo->Handle(), summary, sizeof summary);
+    EXPECT_NE(std::string(summary).find("test_child.exe"), std::string::npos) << summary;
+
+    HWND list = form->lvDetail->Handle();
+    for (const PlatformModule& module : platform) {
+        ASSERT_LT(module.base, uint64_t{1} << 32) << module.path;
+        const int row = ModuleRow(std::string(core::FileNamePart(module.path)));
+        ASSERT_GE(row, 0) << module.path;
+        EXPECT_EQ(CellText(list, row, 1), HexText(module.base)) << module.path;
+        const std::string name = Lower(std::string(core::FileNamePart(module.path)));
+        if (name == "reloc_twin.dll" || name == "reloc_probe.dll") {
+            EXPECT_EQ(CellText(list, row, 2), "00400000");
+        } else if (name == TEST_CHILD_NAME) {
+            EXPECT_EQ(CellText(list, row, 2), "");
+        }
+    }
 }
 
 class ModuleRowRetentionTest : public DetailTest {

@@ -196,6 +196,19 @@ TEST_F(LayoutTest, FirstShowingCentresTheWindowOnTheVirtualDesktop)
     EXPECT_EQ(r.top, 20);
 }
 
+// The widest address a user-mode module can have here: eight digits in a
+// 32-bit program, twelve (a 47-bit address space) in a 64-bit one.
+TEST_F(LayoutTest, AddressColumnsHoldTheWidestAddress)
+{
+    HWND list = form->lvDetail->Handle();
+    const char* widest = sizeof(void*) == 8 ? "7FFFFFFFFFFF" : "FFFFFFFF";
+    // The list pads a cell's text by about six pixels on either side.
+    const int needed = ListView_GetStringWidth(list, widest) + 12;
+    EXPECT_GE(ListView_GetColumnWidth(list, 1), needed);
+    EXPECT_GE(ListView_GetColumnWidth(list, 2), needed);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), sizeof(void*) == 8 ? 90 : 70);
+}
+
 TEST_F(LayoutTest, TabMovesBetweenTheTwoLists)
 {
     form->Show();

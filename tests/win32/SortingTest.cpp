@@ -25,7 +25,7 @@ protected:
             EXPECT_LE(compare(list.Row(i - 1), list.Row(i)), 0) << "rows " << i - 1 << " and " << i;
     }
 
-    static uint32_t Hex(const std::string& text) { return text.empty() ? 0 : std::stoul(text, nullptr, 16); }
+    static uint64_t Hex(const std::string& text) { return text.empty() ? 0 : std::stoull(text, nullptr, 16); }
 };
 
 TEST_F(SortingTest, StartsByIdAndByBaseAddressWithTheAscendingGlyph)

@@ -2,9 +2,11 @@
 
 namespace testsupport {
 
-ChildProcess::ChildProcess(const char* exe, int sleepMs)
+ChildProcess::ChildProcess(const char* exe, int sleepMs, const std::vector<std::string>& libraries)
 {
     std::string command = std::string(exe) + " " + std::to_string(sleepMs);
+    for (const std::string& library : libraries)
+        command += " " + library;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

@@ -12,15 +12,18 @@
 
 namespace testsupport {
 
-// A sleeping child process, ended when the object goes.
+// A sleeping child process, ended when the object goes; it loads the given
+// libraries first.
 class ChildProcess {
 public:
-    explicit ChildProcess(const char* exe = TEST_CHILD_NAME, int sleepMs = 60000);
+    explicit ChildProcess(const char* exe = TEST_CHILD_NAME, int sleepMs = 60000,
+                          const std::vector<std::string>& libraries = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_.Get(); }
     void End();
 
 private:
