@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmark program under Wine: prints its table and
-# writes it as JSON to build/bench.json. Extra arguments go to the program
-# (--quick: fewer runs; --soak N: N refreshes in the soak instead of 10,000).
+# Builds and runs the benchmark program under Wine: the 32-bit one where this
+# host runs 32-bit code, else the 64-bit one. Prints its table and writes it
+# as JSON to build/bench.json, which names the program measured. Extra
+# arguments go to the program (--quick: fewer runs; --soak N: N refreshes in
+# the soak instead of 10,000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh >/dev/null
 . scripts/env.sh
+if vantora_host_runs_32bit; then
+    vantora_use_arch win32
+    vantora_build win32 mingw-i686 vantora_bench >/dev/null
+else
+    echo "This host's kernel does not run 32-bit x86 code: measuring the 64-bit program." >&2
+    vantora_use_arch win64
+    vantora_build win64 mingw-x86_64 vantora_bench >/dev/null
+fi
 vantora_prepare_prefix
 VANTORA_FORCE_XVFB=1 vantora_start_display
 trap 'wineserver -k 2>/dev/null || true; vantora_stop_display' EXIT
 json="$VANTORA_BUILD/bench.json"
 # Wine's services start first, so they do not hold on to this script's output.
-wine cmd /c exit >/dev/null 2>&1 </dev/null || true
-wine "$VANTORA_BUILD/win32/bench/vantora_bench.exe" "$(winepath -w "$json")" "$@" </dev/null
+"$VANTORA_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+"$VANTORA_WINE" "$VANTORA_WINDOWS_BUILD/bench/vantora_bench.exe" \
+    "$("$VANTORA_WINE" winepath -w "$json" 2>/dev/null)" "$@" </dev/null
 echo "written: $json"

@@ -1,21 +1,40 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Vantora under Wine. Without a
-# display it runs under Xvfb, saves a screenshot and prints its path.
+# Installs what is missing, builds, and starts Vantora under Wine: the 32-bit
+# vantora.exe where this host runs 32-bit code, else the 64-bit vantora64.exe.
+# Without a display it runs under Xvfb, saves a screenshot of the window and
+# prints its path; it fails when no Vantora window appears.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
 . scripts/env.sh
+if vantora_host_runs_32bit; then
+    vantora_use_arch win32
+    echo "Starting the 32-bit vantora.exe."
+else
+    vantora_use_arch win64
+    echo "This host's kernel does not run 32-bit x86 code: starting the 64-bit vantora64.exe."
+fi
+vantora_build "$VANTORA_ARCH" "$([ "$VANTORA_ARCH" = win64 ] && echo mingw-x86_64 || echo mingw-i686)" vantora
 vantora_prepare_prefix
-exe="$VANTORA_BUILD/win32/src/app/vantora.exe"
+exe="$VANTORA_WINDOWS_BUILD/src/app/$VANTORA_PROGRAM"
 if [ -n "${DISPLAY:-}" ]; then
-    exec wine "$exe"
+    exec "$VANTORA_WINE" "$exe"
 fi
 vantora_start_display
 trap 'wineserver -k 2>/dev/null || true; vantora_stop_display' EXIT
-wine "$exe" &
-sleep 4
+"$VANTORA_WINE" "$exe" &
+window=""
+for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^Vantora, ' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+if [ -z "$window" ]; then
+    echo "run.sh: no Vantora window appeared within 30 seconds; $VANTORA_PROGRAM did not start under $VANTORA_WINE" >&2
+    exit 1
+fi
+# The first refresh has filled the lists once the window shows; let it paint.
+sleep 1
 shot="$VANTORA_BUILD/vantora-screenshot.png"
-import -window root "$shot"
-echo "Vantora is running headless; screenshot: $shot"
-wineserver -k 2>/dev/null || true
+import -window "$window" "$shot"
+echo "Vantora ($VANTORA_PROGRAM) is running headless; screenshot of its window: $shot"

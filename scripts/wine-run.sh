@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
-# CTest's emulator for Windows executables.
+# CTest's emulator for the 32-bit Windows executables.
 . "$(dirname "$0")/env.sh"
-exec wine "$@"
+vantora_enter_arch win32
+exec "$VANTORA_WINE" "$@"
