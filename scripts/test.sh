@@ -72,7 +72,7 @@ wow64_case() {
     local log="$VANTORA_BUILD/wow64.log" result=0
     VANTORA_WOW64_CHILD_DIR="$("$VANTORA_WINE" winepath -w "$VANTORA_BUILD/win32/tests/win32" 2>/dev/null)" \
         timeout 120 "$VANTORA_WINE" "$VANTORA_BUILD/win64/tests/win32/win32_tests.exe" --gtest_brief=1 \
-        --gtest_filter='*Wow64*' >"$log" 2>&1 </dev/null || result=$?
+        --gtest_filter='*Wow64*' 2>&1 </dev/null | tr -d '\r' >"$log" || result=$?
     cat "$log"
     if [ "$result" -eq 0 ] && grep -q '^\[  SKIPPED \]' "$log"; then
         wow64_note="WOW64 (skipped by the test: $(grep -A1 ': Skipped$' "$log" | tail -n 1))"
@@ -115,12 +115,20 @@ clang_suites() {
 }
 suite "clang $clang_arch core, end to end" clang_suites
 if [ -z "$host32" ]; then
-    left+=("clang i686 ($no32; clang built the x86-64 program instead)")
+    left+=("clang i686 ($no32, so clang built the x86-64 program instead)")
 fi
 
-summary="test.sh: ran: $(IFS=';'; echo "${ran[*]}" | sed 's/;/; /g')"
+joined() {
+    local first="$1" item
+    shift
+    printf '%s' "$first"
+    for item in "$@"; do
+        printf '; %s' "$item"
+    done
+}
+summary="test.sh: ran: $(joined "${ran[@]}")"
 if [ ${#left[@]} -gt 0 ]; then
-    summary+=". Left out: $(IFS=';'; echo "${left[*]}" | sed 's/;/; /g')"
+    summary+=". Left out: $(joined "${left[@]}")"
 fi
 echo "$summary."
 exit $status
