@@ -134,7 +134,14 @@ void Application::ShowPendingErrors()
 void Application::ShowError(const std::string& message)
 {
     const std::string text = core::ErrorBoxText(message);
+    // A box whose loop meets a pending quit closes before anyone sees it, and
+    // the error a destroy handler raised comes just after the quit was asked
+    // for: the quit waits for the box and goes on afterwards.
+    MSG quit;
+    const bool quitting = ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     ::MessageBoxA(ErrorBoxOwner(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    if (quitting)
+        ::PostQuitMessage(static_cast<int>(quit.wParam));
 }
 
 void Application::Dispatch(const std::function<void()>& handler)
