@@ -199,6 +199,21 @@ core::Rect Form::WindowBounds() const
     return {r.left, r.top, r.right, r.bottom};
 }
 
+core::Rect Form::UnminimisedBounds() const
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::IsIconic(Handle()) || !::GetWindowPlacement(Handle(), &placement))
+        return WindowBounds();
+    // Placements are in work-area coordinates.
+    RECT r = placement.rcNormalPosition;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor))
+        ::OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 void Form::SetWindowBounds(const core::Rect& b)
 {
     ::SetWindowPos(Handle(), nullptr, b.left, b.top, b.width(), b.height(),

@@ -51,6 +51,8 @@ public:
 
     // Outer bounds in screen coordinates, frame included.
     core::Rect WindowBounds() const;
+    // The same, but for a minimised window the bounds it is restored to.
+    core::Rect UnminimisedBounds() const;
     void SetWindowBounds(const core::Rect& bounds);
     int ClientWidth() const;
     int ClientHeight() const;
