@@ -187,6 +187,14 @@ void Form::PlaceOnFirstShow()
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::RunDestroyHandlerOnce()
+{
+    if (destroyHandlerRan_)
+        return;
+    destroyHandlerRan_ = true;
+    App().Dispatch([this] { if (OnDestroy) OnDestroy(); });
+}
+
 void Form::Close()
 {
     ::SendMessageA(Handle(), WM_CLOSE, 0, 0);
@@ -239,8 +247,13 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         closing_ = true;
         // The destroy handler sees a hidden window whose components all still exist.
         ::ShowWindow(Handle(), SW_HIDE);
-        App().Dispatch([this] { if (OnDestroy) OnDestroy(); });
+        RunDestroyHandlerOnce();
         ::DestroyWindow(Handle());
+        return 0;
+    case WM_ENDSESSION:
+        // The system ends the process after this without closing the window.
+        if (wParam)
+            RunDestroyHandlerOnce();
         return 0;
     case WM_DESTROY:
         DestroyDetachedWindows();

@@ -60,6 +60,7 @@ public:
 
     std::function<void()> OnCreate;
     std::function<void()> OnShow;
+    // Runs once: when the window closes, or when the session ends first.
     std::function<void()> OnDestroy;
     // Keyboard input for the form before the focused control sees it.
     std::function<bool(MSG&)> OnPreTranslate;
@@ -84,6 +85,7 @@ private:
     static constexpr int kDesignedTextHeight = 13;
 
     void PlaceOnFirstShow();
+    void RunDestroyHandlerOnce();
     void DestroyDetachedWindows();
     void SaveFocus();
     void RestoreFocus();
@@ -97,6 +99,7 @@ private:
     UniqueIcon smallIcon_;
     bool shown_ = false;
     bool closing_ = false;
+    bool destroyHandlerRan_ = false;
     HWND focus_ = nullptr;
     bool appActive_ = true;
     bool captionActive_ = false;

@@ -117,6 +117,22 @@ TEST_F(PreferencesTest, ClosingWhileMinimisedWritesTheBoundsItWouldComeBackTo)
     EXPECT_EQ(text("Height"), std::string("480", 4));
 }
 
+TEST_F(PreferencesTest, EndingSessionSavesOnceAndTheLaterCloseDoesNotSaveAgain)
+{
+    Show();
+    // A shutdown that was called off saves nothing.
+    ::SendMessageA(form->Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(KeyExists(kSectionPath));
+    ::SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(RegistryNames(kSectionPath, RegistryEntries::Values),
+              (std::vector<std::string>{"AutoRefresh", "Height", "Left", "MasterWidth", "Top", "Width"}));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSectionPath.c_str());
+    ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    userinput::TakeQuit();
+    EXPECT_FALSE(::IsWindow(form->Handle()));
+    EXPECT_FALSE(KeyExists(kSectionPath));
+}
+
 TEST_F(PreferencesTest, StoredSizeSplitterAndAutoRefreshComeBackWithTheWindowCentred)
 {
     PutText("Width", "700");
