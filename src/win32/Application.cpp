@@ -14,7 +14,25 @@ constexpr const char* kMessageWindowClass = "VantoraApplication";
 
 } // namespace
 
-Application::Application(HINSTANCE instance) : instance_(instance) {}
+Application::Application(HINSTANCE instance)
+    : instance_(instance),
+      postedNotifications_(
+          ::SetWindowsHookExA(WH_GETMESSAGE, &Application::DropPostedNotifications, nullptr, ::GetCurrentThreadId()))
+{
+}
+
+// Controls send their notifications. A posted one comes from elsewhere, and
+// its pointer means nothing in this process; no loop, modal ones included,
+// may hand it on.
+LRESULT CALLBACK Application::DropPostedNotifications(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        if (msg->message == WM_NOTIFY)
+            msg->message = WM_NULL;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 Application::~Application() = default;
 
@@ -69,7 +87,7 @@ bool Application::MoveFocusByTab(const MSG& msg)
         ::GetKeyState(VK_MENU) < 0)
         return false;
     HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-    if (!root || !Control::FromHandle(root))
+    if (!root || !ControlOf(root))
         return false;
     HWND focus = ::GetFocus();
     MSG copy = msg;
@@ -80,6 +98,22 @@ bool Application::MoveFocusByTab(const MSG& msg)
     if (next && next != focus)
         ::SetFocus(next);
     return true;
+}
+
+void Application::RegisterControl(HWND window, Control* control)
+{
+    controls_[window] = control;
+}
+
+void Application::UnregisterControl(HWND window)
+{
+    controls_.erase(window);
+}
+
+Control* Application::ControlOf(HWND window) const
+{
+    const auto found = controls_.find(window);
+    return found == controls_.end() ? nullptr : found->second;
 }
 
 HWND Application::ErrorBoxOwner() const
