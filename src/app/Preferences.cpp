@@ -73,7 +73,8 @@ void TfMain::LoadPreferences()
 void TfMain::SavePreferences()
 {
     core::TRegIniFile store(win32::TheSystemRegistry(), settingsKey_);
-    const core::Rect bounds = WindowBounds();
+    // Not the icon's place: the next start would open a sliver.
+    const core::Rect bounds = UnminimisedBounds();
     store.WriteIntValue(kSection, "Left", bounds.left);
     store.WriteIntValue(kSection, "Top", bounds.top);
     store.WriteIntValue(kSection, "Width", bounds.width());

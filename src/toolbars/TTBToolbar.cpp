@@ -94,8 +94,10 @@ void TTBCustomToolbar::AfterCreate()
         filter_ = App().PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
         // Keyboard mode belongs to the window that was active when it began.
         activation_ = App().ActivationChanged.Connect([this] {
+            altTap_.Reset();
             if (!tracking_)
                 ExitMenuMode();
+            UpdateAccessKeys();
         });
     }
     if (processShortCuts_)

@@ -4,6 +4,7 @@
 // arrows), and it can honour its items' shortcuts anywhere in the window.
 #pragma once
 
+#include "core/AltTap.h"
 #include "core/ToolbarItemLayout.h"
 #include "toolbars/TTBCustomDockableWindow.h"
 #include "toolbars/TTBItem.h"
@@ -188,8 +189,7 @@ private:
 
     // Menu bar keyboard state.
     bool menuMode_ = false;
-    bool altDown_ = false;
-    bool altAlone_ = false;
+    core::AltTap altTap_;
     bool keyboardTracking_ = false;
     bool showAccessKeys_ = true;
     bool accessKeysApplied_ = false;

@@ -78,14 +78,13 @@ bool TTBCustomToolbar::MenuBarKey(MSG& msg)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         const auto key = static_cast<UINT>(msg.wParam);
+        const bool repeated = (msg.lParam & (1 << 30)) != 0;
         if (key == VK_MENU) {
-            if (!(msg.lParam & (1 << 30)))
-                altAlone_ = true;
-            altDown_ = true;
+            altTap_.KeyDown(core::AltTap::Key::Alt, repeated);
             UpdateAccessKeys();
             return false;
         }
-        altAlone_ = false;
+        altTap_.KeyDown(core::AltTap::Key::Other, repeated);
         if (key == VK_SHIFT || key == VK_CONTROL)
             return menuMode_;
         if (key == VK_F10 && !KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL)) {
@@ -134,21 +133,22 @@ bool TTBCustomToolbar::MenuBarKey(MSG& msg)
     case WM_KEYUP:
     case WM_SYSKEYUP:
         if (msg.wParam == VK_MENU) {
-            const bool alone = altAlone_;
-            altAlone_ = false;
-            altDown_ = false;
+            const bool tapped = altTap_.KeyUp(core::AltTap::Key::Alt);
             UpdateAccessKeys();
-            if (alone && (menuMode_ || Usable())) {
-                // Alt alone toggles the menu bar's keyboard mode; the system
-                // must not see it, or it would go for the window menu.
+            if (!menuMode_ && !Usable())
+                return false;
+            // Alt alone toggles the menu bar's keyboard mode. The system must
+            // not see any Alt release here, or it would go for the window
+            // menu by its own reckoning of a lone Alt.
+            if (tapped) {
                 if (menuMode_)
                     ExitMenuMode();
                 else
                     EnterMenuMode(0);
-                return true;
             }
-            return menuMode_;
+            return true;
         }
+        altTap_.KeyUp(core::AltTap::Key::Other);
         return menuMode_;
     case WM_CHAR:
     case WM_SYSCHAR:
@@ -159,7 +159,7 @@ bool TTBCustomToolbar::MenuBarKey(MSG& msg)
             // Alt+Space (the window menu) and Alt+- are the system's.
             if (typed == ' ' || typed == '-' || !Usable())
                 return false;
-            altAlone_ = false;
+            altTap_.Interrupt();
             OpenByAccessKey(typed);
             return true;
         }
@@ -169,7 +169,7 @@ bool TTBCustomToolbar::MenuBarKey(MSG& msg)
     case WM_MBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
-        altAlone_ = false;
+        altTap_.Interrupt();
         if (menuMode_ && msg.hwnd != bar_)
             ExitMenuMode();
         return false;
@@ -223,7 +223,7 @@ void TTBCustomToolbar::UpdateAccessKeys()
 {
     if (!bar_)
         return;
-    const bool show = !menuBar_ || KeyboardCuesAlways() || menuMode_ || altDown_ || keyboardTracking_;
+    const bool show = !menuBar_ || KeyboardCuesAlways() || menuMode_ || altTap_.AltDown() || keyboardTracking_;
     if (show == showAccessKeys_ && accessKeysApplied_)
         return;
     showAccessKeys_ = show;

@@ -14,7 +14,25 @@ constexpr const char* kMessageWindowClass = "VantoraApplication";
 
 } // namespace
 
-Application::Application(HINSTANCE instance) : instance_(instance) {}
+Application::Application(HINSTANCE instance)
+    : instance_(instance),
+      postedNotifications_(
+          ::SetWindowsHookExA(WH_GETMESSAGE, &Application::DropPostedNotifications, nullptr, ::GetCurrentThreadId()))
+{
+}
+
+// Controls send their notifications. A posted one comes from elsewhere, and
+// its pointer means nothing in this process; no loop, modal ones included,
+// may hand it on.
+LRESULT CALLBACK Application::DropPostedNotifications(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        if (msg->message == WM_NOTIFY)
+            msg->message = WM_NULL;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 Application::~Application() = default;
 
@@ -69,7 +87,7 @@ bool Application::MoveFocusByTab(const MSG& msg)
         ::GetKeyState(VK_MENU) < 0)
         return false;
     HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-    if (!root || !Control::FromHandle(root))
+    if (!root || !ControlOf(root))
         return false;
     HWND focus = ::GetFocus();
     MSG copy = msg;
@@ -80,6 +98,22 @@ bool Application::MoveFocusByTab(const MSG& msg)
     if (next && next != focus)
         ::SetFocus(next);
     return true;
+}
+
+void Application::RegisterControl(HWND window, Control* control)
+{
+    controls_[window] = control;
+}
+
+void Application::UnregisterControl(HWND window)
+{
+    controls_.erase(window);
+}
+
+Control* Application::ControlOf(HWND window) const
+{
+    const auto found = controls_.find(window);
+    return found == controls_.end() ? nullptr : found->second;
 }
 
 HWND Application::ErrorBoxOwner() const
@@ -134,7 +168,14 @@ void Application::ShowPendingErrors()
 void Application::ShowError(const std::string& message)
 {
     const std::string text = core::ErrorBoxText(message);
+    // A box whose loop meets a pending quit closes before anyone sees it, and
+    // the error a destroy handler raised comes just after the quit was asked
+    // for: the quit waits for the box and goes on afterwards.
+    MSG quit;
+    const bool quitting = ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     ::MessageBoxA(ErrorBoxOwner(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    if (quitting)
+        ::PostQuitMessage(static_cast<int>(quit.wParam));
 }
 
 void Application::Dispatch(const std::function<void()>& handler)

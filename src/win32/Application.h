@@ -12,9 +12,11 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 namespace win32 {
 
+class Control;
 class Form;
 
 class Application {
@@ -78,8 +80,16 @@ public:
     HWND ErrorBoxOwner() const;
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
+    // The windows of the controls this program made. A message naming a
+    // window reaches a control only through here: what another program's
+    // window (or any window) holds as its user data is never trusted.
+    void RegisterControl(HWND window, Control* control);
+    void UnregisterControl(HWND window);
+    Control* ControlOf(HWND window) const;
+
 private:
     static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK DropPostedNotifications(int code, WPARAM wParam, LPARAM lParam);
     void ProcessMessage(MSG& msg);
     bool DispatchShortCut(const MSG& msg);
     bool MoveFocusByTab(const MSG& msg);
@@ -95,6 +105,8 @@ private:
     std::deque<std::string> pendingErrors_;
     bool showingErrors_ = false;
     UniqueWindow messageWindow_;
+    std::unordered_map<HWND, Control*> controls_;
+    UniqueHook postedNotifications_;
 };
 
 } // namespace win32

@@ -38,6 +38,7 @@ Control::~Control()
         // Still ours: nothing of this object may answer its last messages.
         RestoreNativeProc(window);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        app_->UnregisterControl(window);
         ::DestroyWindow(window);
     }
 }
@@ -92,6 +93,7 @@ void Control::Attach(HWND handle)
     const bool own = handle_ == handle;
     handle_ = handle;
     ::SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    app_->RegisterControl(handle_, this);
     // Replaced directly rather than through the common controls' subclass
     // chain: that looks its data up as a window property on every message,
     // which Wine answers from the server, and a list being filled gets
@@ -114,6 +116,7 @@ void Control::Forget()
     WindowDestroyed();
     RestoreNativeProc(handle_);
     ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    app_->UnregisterControl(handle_);
     handle_ = nullptr;
 }
 
@@ -206,17 +209,18 @@ LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT Control::ContainerProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    // Only to controls of ours: these messages may come from anyone, naming any window.
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;
-        if (Control* child = FromHandle(header->hwndFrom); child && child != this &&
-                                                           child->HandleNotify(*header, result))
+        if (Control* child = App().ControlOf(header->hwndFrom); child && child != this &&
+                                                                child->HandleNotify(*header, result))
             return result;
         break;
     }
     case WM_COMMAND:
-        if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this &&
-                                                                     child->HandleCommand(HIWORD(wParam)))
+        if (Control* child = App().ControlOf(reinterpret_cast<HWND>(lParam)); child && child != this &&
+                                                                          child->HandleCommand(HIWORD(wParam)))
             return 0;
         break;
     case WM_SIZE:

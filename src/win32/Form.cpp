@@ -187,6 +187,14 @@ void Form::PlaceOnFirstShow()
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::RunDestroyHandlerOnce()
+{
+    if (destroyHandlerRan_)
+        return;
+    destroyHandlerRan_ = true;
+    App().Dispatch([this] { if (OnDestroy) OnDestroy(); });
+}
+
 void Form::Close()
 {
     ::SendMessageA(Handle(), WM_CLOSE, 0, 0);
@@ -196,6 +204,21 @@ core::Rect Form::WindowBounds() const
 {
     RECT r{};
     ::GetWindowRect(Handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+core::Rect Form::UnminimisedBounds() const
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::IsIconic(Handle()) || !::GetWindowPlacement(Handle(), &placement))
+        return WindowBounds();
+    // Placements are in work-area coordinates.
+    RECT r = placement.rcNormalPosition;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor))
+        ::OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -224,8 +247,13 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         closing_ = true;
         // The destroy handler sees a hidden window whose components all still exist.
         ::ShowWindow(Handle(), SW_HIDE);
-        App().Dispatch([this] { if (OnDestroy) OnDestroy(); });
+        RunDestroyHandlerOnce();
         ::DestroyWindow(Handle());
+        return 0;
+    case WM_ENDSESSION:
+        // The system ends the process after this without closing the window.
+        if (wParam)
+            RunDestroyHandlerOnce();
         return 0;
     case WM_DESTROY:
         DestroyDetachedWindows();

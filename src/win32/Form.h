@@ -51,6 +51,8 @@ public:
 
     // Outer bounds in screen coordinates, frame included.
     core::Rect WindowBounds() const;
+    // The same, but for a minimised window the bounds it is restored to.
+    core::Rect UnminimisedBounds() const;
     void SetWindowBounds(const core::Rect& bounds);
     int ClientWidth() const;
     int ClientHeight() const;
@@ -58,6 +60,7 @@ public:
 
     std::function<void()> OnCreate;
     std::function<void()> OnShow;
+    // Runs once: when the window closes, or when the session ends first.
     std::function<void()> OnDestroy;
     // Keyboard input for the form before the focused control sees it.
     std::function<bool(MSG&)> OnPreTranslate;
@@ -82,6 +85,7 @@ private:
     static constexpr int kDesignedTextHeight = 13;
 
     void PlaceOnFirstShow();
+    void RunDestroyHandlerOnce();
     void DestroyDetachedWindows();
     void SaveFocus();
     void RestoreFocus();
@@ -95,6 +99,7 @@ private:
     UniqueIcon smallIcon_;
     bool shown_ = false;
     bool closing_ = false;
+    bool destroyHandlerRan_ = false;
     HWND focus_ = nullptr;
     bool appActive_ = true;
     bool captionActive_ = false;

@@ -289,10 +289,17 @@ TEST_F(RegIniFileTest, HugeValuesAreReadWhole)
     const std::string digits(64 * 1024, '7');
     reg.PlantText(kPrefs, "Digits", digits);
     reg.PlantValue(kPrefs, "Unterminated", RegValue{kRegSz, Bytes(digits)});
+    // 16 MiB of data is the most believed; one byte more is a damaged hive.
+    const std::string longest((16u << 20) - 1, '5');
+    reg.PlantText(kPrefs, "Longest", longest);
+    reg.PlantText(kPrefs, "TooLong", longest + "5");
     TRegIniFile store(reg, kApp);
     EXPECT_EQ(store.ReadIntValue("Preferences", "Digits", 200), 200);
     EXPECT_EQ(store.ReadStrValue("Preferences", "Digits", ""), digits);
     EXPECT_EQ(store.ReadStrValue("Preferences", "Unterminated", ""), digits);
+    EXPECT_EQ(store.ReadStrValue("Preferences", "Longest", ""), longest);
+    EXPECT_EQ(Raised([&] { store.ReadStrValue("Preferences", "TooLong", ""); }),
+              "Failed to get data for 'TooLong'");
 }
 
 TEST_F(RegIniFileTest, SectionsMayBePathsOrStartAtTheRoot)

@@ -132,4 +132,29 @@ TEST_F(PreferencesEndToEndTest, DamagedWidthShowsTheErrorBoxAndTheWindowStillOpe
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
 }
 
+TEST_F(PreferencesEndToEndTest, ErrorWhileSavingAtExitIsShownBeforeTheProgramEnds)
+{
+    // No persistent key can be made under a volatile one: the first toolbar's
+    // section fails, after the window's own values.
+    ASSERT_TRUE(PutVolatileKey(kKey + "\\Toolbars"));
+    VantoraProcess vantora;
+    HWND window = vantora.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+
+    HWND box = vantora.WaitForBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), "Vantora");
+    EXPECT_EQ(BoxText(box), "Failed to create key tbMenu.");
+    // The box waits for the user.
+    EXPECT_TRUE(vantora.Running());
+    EXPECT_TRUE(::IsWindow(box));
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(vantora.WaitForExit(), 0);
+
+    EXPECT_EQ(RegistryNames(kSection, RegistryEntries::Values),
+              (std::vector<std::string>{"AutoRefresh", "Height", "Left", "MasterWidth", "Top", "Width"}));
+    EXPECT_TRUE(RegistryNames(kKey + "\\Toolbars", RegistryEntries::Subkeys).empty());
+}
+
 } // namespace

@@ -38,13 +38,14 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
     return TRUE;
 }
 
-HWND WaitForTopLevel(DWORD processId, const char* className)
+// Gives up early once the process has ended.
+HWND WaitForTopLevel(HANDLE process, DWORD processId, const char* className)
 {
     Search search{processId, className, nullptr};
     for (int i = 0; i < 200 && !search.found; ++i) {
         ::EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            ::Sleep(50);
+        if (!search.found && ::WaitForSingleObject(process, 50) != WAIT_TIMEOUT)
+            break;
     }
     return search.found;
 }
@@ -82,22 +83,32 @@ VantoraProcess::~VantoraProcess()
 
 HWND VantoraProcess::WaitForWindow() const
 {
-    return WaitForTopLevel(info_.dwProcessId, "TfMain");
+    return WaitForTopLevel(info_.hProcess, info_.dwProcessId, "TfMain");
 }
 
 HWND VantoraProcess::WaitForBox() const
 {
-    return WaitForTopLevel(info_.dwProcessId, "#32770");
+    return WaitForTopLevel(info_.hProcess, info_.dwProcessId, "#32770");
 }
 
 int VantoraProcess::CloseAndWait(HWND window)
 {
     ::PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitForExit();
+}
+
+int VantoraProcess::WaitForExit()
+{
     if (::WaitForSingleObject(info_.hProcess, 10000) != WAIT_OBJECT_0)
         return -1;
     DWORD code = 1;
     ::GetExitCodeProcess(info_.hProcess, &code);
     return static_cast<int>(code);
+}
+
+bool VantoraProcess::Running() const
+{
+    return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 std::string VantoraProcess::Cell(HWND list, int row, int column) const
@@ -183,6 +194,25 @@ void PutValue(const std::string& path, const char* name, DWORD type, const void*
         return;
     ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     ::RegCloseKey(key);
+}
+
+bool PutVolatileKey(const std::string& path)
+{
+    // Only the last key is volatile: missing keys above it would be made so too.
+    const std::size_t split = path.rfind('\\');
+    HKEY parent = nullptr;
+    if (split == std::string::npos ||
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, path.substr(0, split).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                          nullptr, &parent, nullptr) != ERROR_SUCCESS)
+        return false;
+    HKEY key = nullptr;
+    const LONG result = ::RegCreateKeyExA(parent, path.substr(split + 1).c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                          KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    ::RegCloseKey(parent);
+    if (result != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
 }
 
 void MouseTo(POINT screen)

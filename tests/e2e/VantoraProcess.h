@@ -23,12 +23,15 @@ public:
     HANDLE Process() const { return info_.hProcess; }
     DWORD Id() const { return info_.dwProcessId; }
 
-    // The visible main window, or null after about ten seconds.
+    // The visible main window, or null after about ten seconds or once the process ended.
     HWND WaitForWindow() const;
-    // The first message box of the process, or null after about ten seconds.
+    // The first message box of the process, or null as for WaitForWindow.
     HWND WaitForBox() const;
     // Asks the window to close and waits for the process; its exit code, or -1.
     int CloseAndWait(HWND window);
+    // Waits for the process to end by itself; its exit code, or -1.
+    int WaitForExit();
+    bool Running() const;
 
     // A list view cell, read through a buffer in the other process.
     std::string Cell(HWND list, int row, int column) const;
@@ -51,6 +54,8 @@ std::string BoxText(HWND box);
 bool KeyExists(const std::string& path);
 void DeleteKey(const std::string& path);
 void PutValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size);
+// A key that goes with the registry's session; no persistent key can be made below it.
+bool PutVolatileKey(const std::string& path);
 
 // Real input, as the user makes it.
 void MouseTo(POINT screen);

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "UserInput.h"
 #include "resource.h"
+#include "version.h"
 #include "win32/ResourceText.h"
 
 #include <commctrl.h>
@@ -191,7 +192,7 @@ TEST_F(CommandsTest, AboutBoxIsAnInformationBoxOwnedByTheWindow)
     EXPECT_FALSE(box.stopIcon);
     EXPECT_EQ(box.owner, form->Handle());
     EXPECT_EQ(box.text, win32::LoadResourceText(app.Instance(), IDS_ABOUT_TEXT));
-    EXPECT_EQ(box.text.rfind("Vantora v0.02\r", 0), 0u) << box.text;
+    EXPECT_EQ(box.text.rfind(std::string("Vantora v") + VANTORA_VERSION_TEXT + "\r", 0), 0u) << box.text;
 }
 
 TEST_F(CommandsTest, StatusBarShowsTheLongHintOfTheHoveredButton)

@@ -184,6 +184,45 @@ TEST_F(ControlsTest, ButtonsThatCannotBeDeletedDoNotHangTheRebuild)
     EXPECT_GT(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 0);
 }
 
+// Looks like one of ours to anything that reads a window's user data.
+class StrayControl : public win32::Control {
+public:
+    StrayControl() : Control(win32::ControlProps{}) {}
+    bool HandleNotify(NMHDR&, LRESULT&) override { return ++heard, true; }
+    bool HandleCommand(WORD) override { return ++heard, true; }
+    int heard = 0;
+
+protected:
+    HWND CreateHandle(HWND) override { return nullptr; }
+};
+
+TEST_F(ControlsTest, CommandsAndNotificationsReachOnlyControlsTheProgramMade)
+{
+    StrayControl stray;
+    win32::UniqueWindow stranger(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                                   ::GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(stranger);
+    ::SetWindowLongPtrA(stranger.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<win32::Control*>(&stray)));
+    NMHDR header{stranger.Get(), 1, static_cast<UINT>(NM_CLICK)};
+    ::SendMessageA(form->Handle(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
+    ::PostMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(stranger.Get()));
+
+    // A notification is sent by the control itself; a posted one carries a
+    // pointer from who knows where, even when it names a control of ours.
+    int clicks = 0;
+    form->lvMaster->OnColumnClick = [&](win32::ListView&, int) { ++clicks; };
+    NMLISTVIEW click{};
+    click.hdr = {form->lvMaster->Handle(), 0, static_cast<UINT>(LVN_COLUMNCLICK)};
+    click.iItem = -1;
+    click.iSubItem = 1;
+    ::PostMessageA(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    userinput::Settle(app);
+    EXPECT_EQ(stray.heard, 0);
+    EXPECT_EQ(clicks, 0);
+    ::SendMessageA(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST(LocaleCompareTest, FailingSystemComparisonStillOrdersConsistently)
 {
     const LCID bogus = 0xFFFFFFFF;

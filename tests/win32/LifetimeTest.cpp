@@ -2,6 +2,7 @@
 // layout, and without reaching a window that is already gone.
 #include "MainWindowFixture.h"
 #include "UserInput.h"
+#include "win32/ResourceCounts.h"
 
 #include <stdexcept>
 
@@ -16,6 +17,13 @@ LRESULT CALLBACK CountResizes(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 class LifetimeTest : public MainWindowTest {
 protected:
+    // A window of the test's own, which no teardown of the form may reach.
+    static HWND Bystander()
+    {
+        return ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
+    }
+
     std::vector<win32::Control*> Controls() const
     {
         std::vector<win32::Control*> controls;
@@ -38,15 +46,31 @@ TEST_F(LifetimeTest, ClosedWindowLeavesNoHandleBehindAndTeardownTouchesNone)
     for (win32::Control* control : Controls())
         EXPECT_FALSE(control->HasWindow()) << control->Name();
 
-    // Destroying the objects now must not call the system with a dead handle.
-    ::SetLastError(0);
+    // Destroying the objects now touches no window: not one made since,
+    // which may well sit where one of the form's was, nor any other.
+    win32::UniqueWindow bystander(Bystander());
+    const win32::ResourceCount afterClose = win32::CountUserObjects();
+    ASSERT_TRUE(afterClose.Known());
     form.reset();
-    EXPECT_NE(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_TRUE(::IsWindow(bystander.Get()));
+    EXPECT_EQ(win32::CountUserObjects().value, afterClose.value) << afterClose.source;
     userinput::TakeQuit();
 }
 
 TEST_F(LifetimeTest, FormDestroyedWhileItsWindowLivesDoesNoLayout)
 {
+    // Counted without any form, then with a new one whose window is still up.
+    // The system gives the thread helper windows of its own with its first
+    // top-level window and the first form shown; the bystander and a form
+    // shown before keep them there throughout.
+    win32::UniqueWindow bystander(Bystander());
+    form->Show();
+    form.reset();
+    const win32::ResourceCount withoutForm = win32::CountUserObjects();
+    ASSERT_TRUE(withoutForm.Known());
+    form = std::make_unique<TfMain>(app);
+    form->SetSettingsKey(kTestSettingsKey);
+    app.SetMainWindow(form->Handle());
     form->Show();
     std::vector<HWND> windows;
     for (win32::Control* control : Controls())
@@ -54,12 +78,12 @@ TEST_F(LifetimeTest, FormDestroyedWhileItsWindowLivesDoesNoLayout)
     int moves = 0;
     for (HWND window : windows)
         ::SetWindowSubclass(window, &CountResizes, 7, reinterpret_cast<DWORD_PTR>(&moves));
-    ::SetLastError(0);
     form.reset();
     EXPECT_EQ(moves, 0);
-    EXPECT_NE(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
     for (HWND window : windows)
         EXPECT_FALSE(::IsWindow(window));
+    EXPECT_TRUE(::IsWindow(bystander.Get()));
+    EXPECT_EQ(win32::CountUserObjects().value, withoutForm.value) << withoutForm.source;
     EXPECT_FALSE(userinput::TakeQuit());
 }
 

@@ -99,6 +99,40 @@ TEST_F(PreferencesTest, ClosingWritesExactlySixTextValuesWithTheirNul)
     EXPECT_EQ(Stored("Width").type, static_cast<DWORD>(REG_SZ));
 }
 
+TEST_F(PreferencesTest, ClosingWhileMinimisedWritesTheBoundsItWouldComeBackTo)
+{
+    Show();
+    form->SetWindowBounds({40, 50, 40 + 700, 50 + 480});
+    ::ShowWindow(form->Handle(), SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(form->Handle()));
+    ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    userinput::TakeQuit();
+    auto text = [](const char* name) {
+        const std::vector<BYTE> data = Stored(name).data;
+        return std::string(data.begin(), data.end());
+    };
+    EXPECT_EQ(text("Left"), std::string("40", 3));
+    EXPECT_EQ(text("Top"), std::string("50", 3));
+    EXPECT_EQ(text("Width"), std::string("700", 4));
+    EXPECT_EQ(text("Height"), std::string("480", 4));
+}
+
+TEST_F(PreferencesTest, EndingSessionSavesOnceAndTheLaterCloseDoesNotSaveAgain)
+{
+    Show();
+    // A shutdown that was called off saves nothing.
+    ::SendMessageA(form->Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(KeyExists(kSectionPath));
+    ::SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(RegistryNames(kSectionPath, RegistryEntries::Values),
+              (std::vector<std::string>{"AutoRefresh", "Height", "Left", "MasterWidth", "Top", "Width"}));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSectionPath.c_str());
+    ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    userinput::TakeQuit();
+    EXPECT_FALSE(::IsWindow(form->Handle()));
+    EXPECT_FALSE(KeyExists(kSectionPath));
+}
+
 TEST_F(PreferencesTest, StoredSizeSplitterAndAutoRefreshComeBackWithTheWindowCentred)
 {
     PutText("Width", "700");

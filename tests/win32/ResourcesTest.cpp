@@ -46,7 +46,7 @@ TEST(ResourcesTest, VersionInfoNamesTheProduct)
     EXPECT_STREQ(value, "Vantora");
     ASSERT_TRUE(::VerQueryValueA(info.data(), "\\StringFileInfo\\040904B0\\ProductVersion",
                                  reinterpret_cast<void**>(&value), &length));
-    EXPECT_STREQ(value, "0.02");
+    EXPECT_STREQ(value, VANTORA_VERSION_TEXT);
 }
 
 // The numbers, both version strings and the About box's first line agree, and
@@ -88,7 +88,7 @@ TEST(ResourcesTest, ProgramTextsUseLoneCarriageReturns)
     EXPECT_EQ(win32::LoadResourceText(self, IDS_FIXED), "Fixed");
     EXPECT_EQ(win32::LoadResourceText(self, IDS_ABOUT_CAPTION), "About Vantora");
     const std::string about = win32::LoadResourceText(self, IDS_ABOUT_TEXT);
-    EXPECT_EQ(about.rfind("Vantora v0.02\r", 0), 0u);
+    EXPECT_EQ(about.rfind(std::string("Vantora v") + VANTORA_VERSION_TEXT + "\r", 0), 0u);
     EXPECT_EQ(std::count(about.begin(), about.end(), '\r'), 2);
     EXPECT_EQ(about.find('\n'), std::string::npos);
     EXPECT_EQ(win32::LoadResourceText(self, IDS_SUMMARY_FORMAT),

@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 #include "core/SortCompare.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 using testsupport::ClickHeader;
@@ -82,6 +85,21 @@ TEST_F(SortingTest, BothListsStaySortedAcrossRefills)
         return std::stoull(a.Text(3)) > std::stoull(b.Text(3)) ? -1 : std::stoull(a.Text(3)) == std::stoull(b.Text(3)) ? 0 : 1;
     });
     EXPECT_EQ(HeaderImage(detail, 3), 7);
+
+    // The names shown, ordered here on their own, case-blind and descending
+    // (they are plain ASCII executable names).
+    const std::vector<std::string> shown = ColumnTexts(form->lvMaster->Handle(), 1);
+    ASSERT_GT(shown.size(), 2u);
+    auto folded = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    std::vector<std::string> expected = shown;
+    std::sort(expected.begin(), expected.end(),
+              [&](const std::string& a, const std::string& b) { return folded(a) > folded(b); });
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(HeaderImage(form->lvMaster->Handle(), 1), 7);
 }
 
 class ScriptedSortingTest : public FakeMainWindowTest {};
