@@ -10,18 +10,40 @@ int Rect::height() const { return bottom - top; }
 
 namespace {
 
+// Ranks the items of one edge that have none yet, after those that have
+// one, in the order of their bounds; a stable sort keeps index order for ties.
+template <typename Before>
+void RankNewItems(std::span<AlignItem> items, Align align, Before before)
+{
+    int next = 0;
+    std::vector<AlignItem*> unranked;
+    for (AlignItem& item : items) {
+        if (item.align != align)
+            continue;
+        if (item.rank < 0)
+            unranked.push_back(&item);
+        else
+            next = std::max(next, item.rank + 1);
+    }
+    std::stable_sort(unranked.begin(), unranked.end(),
+                     [&](const AlignItem* a, const AlignItem* b) { return before(a->bounds, b->bounds); });
+    for (AlignItem* item : unranked)
+        item->rank = next++;
+}
+
 // Visible items with the given alignment, in stacking order: nearest the
-// edge they dock against first; a stable sort keeps index order for ties.
+// edge they dock against first.
 template <typename Before>
 std::vector<AlignItem*> StackOrder(std::span<AlignItem> items, Align align, Before before)
 {
+    RankNewItems(items, align, before);
     std::vector<AlignItem*> order;
     for (AlignItem& item : items) {
         if (item.visible && item.align == align)
             order.push_back(&item);
     }
     std::stable_sort(order.begin(), order.end(),
-                     [&](const AlignItem* a, const AlignItem* b) { return before(a->bounds, b->bounds); });
+                     [](const AlignItem* a, const AlignItem* b) { return a->rank < b->rank; });
     return order;
 }
 

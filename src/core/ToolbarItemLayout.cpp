@@ -206,6 +206,38 @@ ItemLayout LayoutVertical(std::span<const ItemBox> items, int maxLength, int che
     return layout;
 }
 
+// The items that are no separators, in lines of `perLine`.
+std::vector<Line> GridLines(std::span<const ItemBox> items, std::size_t perLine)
+{
+    std::vector<Line> lines;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].separator)
+            continue;
+        if (lines.empty() || lines.back().size() == perLine)
+            lines.emplace_back();
+        lines.back().push_back(i);
+    }
+    return lines;
+}
+
+ItemLayout LayoutColumns(std::span<const ItemBox> items, int maxLength)
+{
+    ItemLayout layout = LayoutVertical(items, -1, 0);
+    if (maxLength < 0 || layout.height <= maxLength)
+        return layout;
+    std::size_t buttons = 0;
+    for (const ItemBox& item : items)
+        buttons += item.separator ? 0 : 1;
+    // More items per line until the lines fit, or all stand on one.
+    for (std::size_t perLine = 2; perLine <= buttons; ++perLine) {
+        layout = AllHidden(items.size());
+        PlaceLines(items, GridLines(items, perLine), layout);
+        if (layout.height <= maxLength)
+            break;
+    }
+    return layout;
+}
+
 } // namespace
 
 ItemLayout LayoutItems(std::span<const ItemBox> items, ItemFlow flow, int maxLength, int chevronWidth)
@@ -213,6 +245,7 @@ ItemLayout LayoutItems(std::span<const ItemBox> items, ItemFlow flow, int maxLen
     switch (flow) {
     case ItemFlow::Wrap: return LayoutWrapped(items, maxLength);
     case ItemFlow::Vertical: return LayoutVertical(items, maxLength, chevronWidth);
+    case ItemFlow::Columns: return LayoutColumns(items, maxLength);
     case ItemFlow::Line: break;
     }
     return LayoutLine(items, maxLength, chevronWidth);

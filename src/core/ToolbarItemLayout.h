@@ -19,7 +19,9 @@ struct ItemBox {
 // Wrap: lines no longer than the given length.
 // Vertical: one item per line, for toolbars in the left and right docks,
 // ending in a chevron when the column is too long.
-enum class ItemFlow { Line, Wrap, Vertical };
+// Columns: one item per line like Vertical, or, when that column is too
+// long, further columns side by side.
+enum class ItemFlow { Line, Wrap, Vertical, Columns };
 
 // Rectangles are relative to the toolbar's item area. A hidden item has an
 // empty rectangle; lineBreakAfter marks the last shown item of every line
@@ -50,6 +52,11 @@ struct ItemLayout {
 //   separator becomes a bar across the line, as tall as it was wide. Items
 //   that do not fit in maxLength are hidden from the end, as in a Line, and a
 //   chevron as wide as the column and chevronWidth tall follows them.
+// Columns: as Vertical without a chevron while the column fits in maxLength;
+//   otherwise separators are hidden and the other items go into as few
+//   columns as keep the height within maxLength (all on one line at worst).
+//   The lines are filled one after another, as a toolbar control places its
+//   buttons, so each line holds one item of every column.
 ItemLayout LayoutItems(std::span<const ItemBox> items, ItemFlow flow, int maxLength, int chevronWidth);
 
 // How a docked toolbar gives way when its row is too short.

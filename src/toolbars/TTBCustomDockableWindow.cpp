@@ -185,7 +185,7 @@ void TTBCustomDockableWindow::Float()
     floatingParent_->CreateWindowFor(nullptr, App());
     SetParentControl(*floatingParent_);
     floatingParent_->Fit();
-    floatingParent_->UpdateVisibility();
+    floatingParent_->FollowOwner();
 }
 
 void TTBCustomDockableWindow::MoveOnScreen()
@@ -311,7 +311,7 @@ void TTBCustomDockableWindow::BoundsChanged()
 void TTBCustomDockableWindow::VisibleChanged()
 {
     if (Floating())
-        floatingParent_->UpdateVisibility();
+        floatingParent_->FollowOwner();
     else
         RequestArrange();
 }

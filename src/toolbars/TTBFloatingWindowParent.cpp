@@ -66,8 +66,10 @@ core::Rect WorkAreaNear(const RECT& window)
 TTBFloatingWindowParent::TTBFloatingWindowParent(TTBCustomDockableWindow& bar, win32::Form& owner)
     : Control(PropsFor(bar)), bar_(bar), owner_(owner)
 {
-    toolWindows_ = owner.ToolWindowsChanged.Connect([this] { UpdateVisibility(); });
+    toolWindows_ = owner.ToolWindowsChanged.Connect([this] { FollowOwner(); });
     captionActivation_ = owner.CaptionActivationChanged.Connect([this] { FollowOwnerCaption(); });
+    // The change comes with no message: it is looked for once all are handled.
+    idle_ = owner.App().Idle.Connect([this] { KeepInFrontOfOwner(); });
 }
 
 void TTBFloatingWindowParent::FollowOwnerCaption()
@@ -122,16 +124,36 @@ void TTBFloatingWindowParent::Fit()
     ::SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TTBFloatingWindowParent::UpdateVisibility()
+void TTBFloatingWindowParent::FollowOwner()
 {
     if (!HasWindow() || TearingDown())
         return;
+    // A box the form shows disables the form alone, not the windows it owns.
+    const bool enabled = ::IsWindowEnabled(owner_.Handle()) != FALSE;
+    if (enabled != (::IsWindowEnabled(Handle()) != FALSE))
+        ::EnableWindow(Handle(), enabled);
     const bool show = bar_.Visible() && owner_.ShowsToolWindows();
     if (show == (::IsWindowVisible(Handle()) != FALSE))
         return;
     ::ShowWindow(Handle(), show ? SW_SHOWNA : SW_HIDE);
-    if (show)
+    if (show) {
         FollowOwnerCaption();
+        KeepInFrontOfOwner();
+    }
+}
+
+// Some systems bring a window forward over the windows it owns when it
+// takes the focus, and a window behind its owner is lost to the user. The
+// form is active whenever its tool windows show, so the front is their place.
+void TTBFloatingWindowParent::KeepInFrontOfOwner()
+{
+    if (!HasWindow() || TearingDown() || !::IsWindowVisible(Handle()))
+        return;
+    for (HWND below = ::GetWindow(Handle(), GW_HWNDNEXT); below; below = ::GetWindow(below, GW_HWNDNEXT)) {
+        if (below == owner_.Handle())
+            return;
+    }
+    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TTBFloatingWindowParent::MoveOnScreen()

@@ -1,6 +1,7 @@
 // The small tool window a floating toolbar lives in: titled with the bar's
 // caption, resizable by its frame (the bar wraps at its width), dragged by
-// its caption, and shown only while the form may show its tool windows.
+// its caption, shown only while the form may show its tool windows, always
+// in front of the form and, like it, deaf to input while a modal box is open.
 #pragma once
 
 #include "core/Placement.h"
@@ -25,7 +26,8 @@ public:
     void MoveTo(core::Point screen);
     // Sizes itself to the bar at the width the bar wants.
     void Fit();
-    void UpdateVisibility();
+    // Shown or hidden, in front of the form and enabled as the form is.
+    void FollowOwner();
     // Back onto the nearest work area, only when wholly off it.
     void MoveOnScreen();
 
@@ -42,11 +44,13 @@ private:
     void Sizing(WPARAM edge, RECT& window);
     void CaptionPressed(LPARAM screen, bool doubleClick);
     void FollowOwnerCaption();
+    void KeepInFrontOfOwner();
 
     TTBCustomDockableWindow& bar_;
     win32::Form& owner_;
     win32::Connection toolWindows_;
     win32::Connection captionActivation_;
+    win32::Connection idle_;
     DWORD lastCaptionClick_ = 0;
     POINT lastCaptionPoint_{};
 };

@@ -59,10 +59,13 @@ core::ItemLayout TTBCustomToolbar::LayoutFor(BarPlacement placement, int length)
     const std::vector<core::ItemBox> boxes = BoxesFor(placement);
     switch (placement) {
     case BarPlacement::DockedVertical:
-        // Only a chevron bar gives way upright; the others keep their
-        // whole column (a menu bar's entries stay one column).
+        // Upright a chevron bar hides what does not fit, a wrapping bar
+        // (the menu bar) takes further columns, and the others keep their
+        // whole column.
         if (shrinkMode_ == ShrinkMode::Chevron)
             return core::LayoutItems(boxes, core::ItemFlow::Vertical, length, chevronHeight_);
+        if (shrinkMode_ == ShrinkMode::Wrap)
+            return core::LayoutItems(boxes, core::ItemFlow::Columns, length, 0);
         return core::LayoutItems(boxes, core::ItemFlow::Vertical, -1, 0);
     case BarPlacement::Floating:
         return core::LayoutItems(boxes, core::ItemFlow::Wrap, std::max(length, 0), 0);
@@ -93,6 +96,8 @@ int TTBCustomToolbar::ContentMinimumLength(BarPlacement placement) const
     case BarPlacement::DockedVertical:
         if (shrinkMode_ == ShrinkMode::Chevron)
             return std::min(ContentLength(placement), chevronHeight_);
+        if (shrinkMode_ == ShrinkMode::Wrap)  // everything side by side on one line
+            return std::min(ContentLength(placement), std::max(LayoutFor(placement, 0).height, ButtonHeight()));
         return ContentLength(placement);
     case BarPlacement::Floating: return core::MinimumItemLength(boxes_, core::ShrinkKind::Wrap, 0);
     default: return core::MinimumItemLength(boxes_, KindOf(shrinkMode_), chevronWidth_);

@@ -40,8 +40,13 @@ int Application::Run(Form& mainForm)
 {
     mainForm.Show();
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+    for (;;) {
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            Dispatch([this] { Idle(); });
+        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0)
+            break;
         ProcessMessage(msg);
+    }
     // A destroy handler's error comes after its window is gone.
     ShowPendingErrors();
     return 0;
@@ -57,6 +62,7 @@ void Application::ProcessMessages()
         }
         ProcessMessage(msg);
     }
+    Dispatch([this] { Idle(); });
 }
 
 void Application::ProcessMessage(MSG& msg)

@@ -76,6 +76,8 @@ public:
 
     // A window of ours was activated or deactivated (keyboard modes end).
     Signal<void()> ActivationChanged;
+    // Everything queued has been handled and the loop is about to wait.
+    Signal<void()> Idle;
 
     HWND ErrorBoxOwner() const;
     void SetMainWindow(HWND window) { mainWindow_ = window; }

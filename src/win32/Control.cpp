@@ -67,6 +67,7 @@ void Control::SetParentControl(Control& parent)
     if (&parent == parent_)
         return;
     Control* old = std::exchange(parent_, &parent);
+    alignRank_ = -1;
     if (handle_ && parent.handle_)
         ::SetParent(handle_, parent.handle_);
     if (old)
@@ -330,9 +331,10 @@ void Control::AlignChildren()
     std::vector<core::AlignItem> items;
     items.reserve(children_.size());
     for (Control* child : children_)
-        items.push_back({child->align_, child->bounds_, child->visible_});
+        items.push_back({child->align_, child->bounds_, child->visible_, child->alignRank_});
     core::AlignItems(items, ClientArea());
     for (std::size_t i = 0; i < children_.size(); ++i) {
+        children_[i]->alignRank_ = items[i].rank;
         if (children_[i]->align_ != core::Align::None && children_[i]->visible_)
             children_[i]->SetBounds(items[i].bounds);
     }

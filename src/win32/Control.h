@@ -137,6 +137,9 @@ private:
     core::Rect bounds_;
     int tabOrder_;
     bool visible_;
+    // Its place among the parent's children aligned to the same edge, fixed
+    // by the first layout after loading, where the designed bounds decide.
+    int alignRank_ = -1;
     bool realigning_ = false;
     bool realignAgain_ = false;
     bool loading_ = false;

@@ -271,6 +271,10 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         ToolWindowsChanged();
         return result;
     }
+    case WM_ENABLE:
+        // A modal box disables the form alone, not the windows it owns.
+        ToolWindowsChanged();
+        break;
     case WM_WINDOWPOSCHANGED: {
         const LRESULT result = ContainerProc(message, wParam, lParam);
         if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))

@@ -68,7 +68,8 @@ public:
     // Whether the form's own tool windows may show now: not while another
     // program is active, nor while the form is minimised or hidden.
     bool ShowsToolWindows() const;
-    // Raised when that may have changed.
+    // Raised when that may have changed, and when the form was enabled or
+    // disabled: its tool windows follow it.
     Signal<void()> ToolWindowsChanged;
 
     // Whether the form's caption shows it active: its tool windows' captions

@@ -100,13 +100,6 @@ void ListView::EndUpdate()
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void ListView::BoundsChanged()
-{
-    // A refill refits at its end, with the rows it brought.
-    if (!Updating())
-        RefitFillColumns();
-}
-
 void ListView::FixFillColumns()
 {
     for (std::size_t i = 0; i < columns_.size(); ++i) {

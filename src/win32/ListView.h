@@ -85,7 +85,6 @@ public:
 protected:
     HWND CreateHandle(HWND parentWindow) override;
     void AfterCreate() override;
-    void BoundsChanged() override;
 
 private:
     void InsertColumns();

@@ -121,6 +121,18 @@ TEST(AlignItems, SameEdgeStacksInCurrentOrderThenIndexOrder)
     EXPECT_EQ(items[7].bounds, (Rect{2, 15, 5, 93}));
     EXPECT_EQ(items[4].bounds, (Rect{90, 15, 100, 93}));
     EXPECT_EQ(items[5].bounds, (Rect{75, 15, 90, 93}));
+
+    // That order holds from then on: neither an item grown past its
+    // neighbour nor the stale bounds of a hidden one change it.
+    items[3].bounds.bottom = 120;
+    items[4].visible = false;
+    AlignItems(items, {0, 0, 200, 200});
+    items[4].visible = true;
+    AlignItems(items, {0, 0, 200, 200});
+    EXPECT_EQ(items[2].bounds, (Rect{0, 196, 200, 200}));
+    EXPECT_EQ(items[3].bounds, (Rect{0, 169, 200, 196}));
+    EXPECT_EQ(items[4].bounds, (Rect{190, 15, 200, 169}));
+    EXPECT_EQ(items[5].bounds, (Rect{175, 15, 190, 169}));
 }
 
 TEST(AlignItems, UnalignedItemsAreUntouched)

@@ -17,30 +17,22 @@ bool Inside(const Rect& inner, const Rect& outer)
            inner.bottom <= outer.bottom;
 }
 
-bool Overlap(const Rect& a, const Rect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 TEST(ToolbarFrame, HorizontalHandleAtTheLeftContentAfterIt)
 {
     const auto f = DockedToolbarFrame(100, 26, true, false);
     EXPECT_EQ(f.handle, (Rect{2, 2, 11, 24}));
     EXPECT_EQ(f.content, (Rect{11, 2, 98, 24}));
     EXPECT_EQ(f.closeButton, Rect{});
-    EXPECT_TRUE(Inside(f.grip, f.handle));
-    EXPECT_EQ(f.grip.width(), 3);
-    EXPECT_GT(f.grip.height(), 10);
+    // Three pixels wide, centred, two pixels short of either end.
+    EXPECT_EQ(f.grip, (Rect{5, 4, 8, 22}));
 }
 
 TEST(ToolbarFrame, CloseButtonTopsTheHandleAndTheGripFollows)
 {
     const auto f = DockedToolbarFrame(100, 26, true, true);
     EXPECT_EQ(f.closeButton, (Rect{2, 2, 11, 11}));
-    EXPECT_TRUE(Inside(f.closeButton, f.handle));
-    EXPECT_TRUE(Inside(f.grip, f.handle));
-    EXPECT_FALSE(Overlap(f.grip, f.closeButton));
-    EXPECT_GT(f.grip.top, f.closeButton.bottom);
+    // A pixel's gap below the button.
+    EXPECT_EQ(f.grip, (Rect{5, 12, 8, 22}));
     EXPECT_EQ(f.content, (Rect{11, 2, 98, 24}));
 }
 
@@ -50,9 +42,8 @@ TEST(ToolbarFrame, VerticalHandleAtTheTopCloseButtonAtTheRight)
     EXPECT_EQ(f.handle, (Rect{2, 2, 24, 11}));
     EXPECT_EQ(f.content, (Rect{2, 11, 24, 98}));
     EXPECT_EQ(f.closeButton, (Rect{15, 2, 24, 11}));
-    EXPECT_TRUE(Inside(f.grip, f.handle));
-    EXPECT_FALSE(Overlap(f.grip, f.closeButton));
-    EXPECT_EQ(f.grip.height(), 3);
+    // A pixel's gap left of the button.
+    EXPECT_EQ(f.grip, (Rect{4, 5, 14, 8}));
 }
 
 TEST(ToolbarFrame, SizeIsContentPlusBorderAndHandle)
@@ -90,15 +81,12 @@ TEST(ToolbarFrame, ScaledHandleAndCloseButtonKeepTheirShape)
     EXPECT_EQ(h.handle, (Rect{2, 2, 17, 38}));
     EXPECT_EQ(h.closeButton, (Rect{2, 2, 17, 17}));
     EXPECT_EQ(h.content.left, 17);
-    EXPECT_TRUE(Inside(h.grip, h.handle));
-    EXPECT_FALSE(Overlap(h.grip, h.closeButton));
-    EXPECT_EQ(h.grip.left - h.handle.left, h.handle.right - h.grip.right) << "grip centred";
+    EXPECT_EQ(h.grip, (Rect{8, 18, 11, 36}));
 
     const auto v = DockedToolbarFrame(40, 120, false, true, large);
     EXPECT_EQ(v.handle, (Rect{2, 2, 38, 17}));
     EXPECT_EQ(v.closeButton, (Rect{23, 2, 38, 17}));
-    EXPECT_TRUE(Inside(v.grip, v.handle));
-    EXPECT_FALSE(Overlap(v.grip, v.closeButton));
+    EXPECT_EQ(v.grip, (Rect{4, 8, 22, 11}));
 }
 
 TEST(ToolbarFrame, AbsurdScalesStayWithinSaneParts)

@@ -123,6 +123,34 @@ TEST(LayoutItemsVertically, TooShortAColumnEndsInAChevronBelowTheButtonsThatFit)
         EXPECT_TRUE(item.hidden);
 }
 
+TEST(LayoutItemsVertically, TooShortAColumnOfAWrappingBarGoesIntoFurtherColumns)
+{
+    for (int room : {-1, 60}) {
+        ItemLayout layout = LayoutItems(kMenuBar, ItemFlow::Columns, room, kChevron);
+        EXPECT_EQ(Rects(layout), (std::vector<Rect>{{0, 0, 40, 20}, {0, 20, 40, 40}, {0, 40, 40, 60}}));
+        EXPECT_EQ(layout.height, 60);
+    }
+    // Filled line by line: File and View on the first, Help below File.
+    ItemLayout two = LayoutItems(kMenuBar, ItemFlow::Columns, 59, kChevron);
+    EXPECT_EQ(Rects(two), (std::vector<Rect>{{0, 0, 35, 20}, {35, 0, 75, 20}, {0, 20, 38, 40}}));
+    EXPECT_EQ(Flags(two, &ItemPlacement::lineBreakAfter), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(two.width, 75);
+    EXPECT_EQ(two.height, 40);
+    EXPECT_FALSE(two.chevron);
+    // However short, all of them on one line rather than any cut off.
+    for (int room : {39, 0}) {
+        ItemLayout one = LayoutItems(kMenuBar, ItemFlow::Columns, room, kChevron);
+        EXPECT_EQ(Flags(one, &ItemPlacement::hidden), (std::vector<bool>{false, false, false}));
+        EXPECT_EQ(one.width, 113);
+        EXPECT_EQ(one.height, 20);
+    }
+    // Separators are left out once it takes more than one column.
+    std::vector<ItemBox> separated = {Button(), {0, 0, true}, Button(), Button()};
+    EXPECT_EQ(Flags(LayoutItems(separated, ItemFlow::Columns, 50, kChevron), &ItemPlacement::hidden),
+              (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(LayoutItems(separated, ItemFlow::Columns, 50, kChevron).height, 44);
+}
+
 TEST(ToolbarShrinking, MinimumLengthsAndWrappedHeights)
 {
     EXPECT_EQ(MinimumItemLength(kMainToolbar, ShrinkKind::None, kChevron), 108);

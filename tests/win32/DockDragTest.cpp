@@ -6,6 +6,7 @@
 
 namespace {
 
+using docking::CaptionColour;
 using docking::DockingTest;
 using docking::Inside;
 using docking::Overlap;
@@ -133,17 +134,6 @@ TEST_F(DockingTest, DocksThatForbidDraggingTakeNoDrop)
     TTBToolbar& bar = *form->tbMain;
     Drag(HandleCentre(bar), ClientPoint(form->Handle(), 4, form->ClientHeight() / 2));
     EXPECT_NE(bar.CurrentDock(), form->dkLeft);
-}
-
-// The colour at the start of a window's caption, as the screen shows it.
-COLORREF CaptionColour(HWND window)
-{
-    WINDOWINFO info{};
-    info.cbSize = sizeof info;
-    ::GetWindowInfo(window, &info);
-    win32::WindowDC screen(nullptr);
-    return ::GetPixel(screen.Get(), static_cast<int>(info.rcWindow.left + info.cxWindowBorders + 1),
-                      static_cast<int>(info.rcWindow.top + info.cyWindowBorders + 1));
 }
 
 TEST_F(DockingTest, FloatingCaptionLooksActiveExactlyWhileTheFormIs)

@@ -34,6 +34,17 @@ inline bool Inside(const RECT& inner, const RECT& outer)
            inner.bottom <= outer.bottom;
 }
 
+// The colour at the start of a window's caption, as the screen shows it.
+inline COLORREF CaptionColour(HWND window)
+{
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    ::GetWindowInfo(window, &info);
+    win32::WindowDC screen(nullptr);
+    return ::GetPixel(screen.Get(), static_cast<int>(info.rcWindow.left + info.cxWindowBorders + 1),
+                      static_cast<int>(info.rcWindow.top + info.cyWindowBorders + 1));
+}
+
 class DockingTest : public MainWindowTest {
 protected:
     void Show()

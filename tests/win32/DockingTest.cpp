@@ -6,6 +6,7 @@
 
 namespace {
 
+using docking::CaptionColour;
 using docking::DockingTest;
 using docking::Inside;
 using docking::Overlap;
@@ -117,6 +118,57 @@ TEST_F(DockingTest, FloatingWindowsHideWhileTheWindowIsMinimisedAndComeBackWithI
     ::ShowWindow(form->Handle(), SW_HIDE);
     Settle();
     EXPECT_FALSE(::IsWindowVisible(floating));
+}
+
+// Whether the screen shows that window (or a child of it) at the point.
+bool ShowsAt(HWND window, POINT screen)
+{
+    HWND at = ::WindowFromPoint(screen);
+    return at && ::GetAncestor(at, GA_ROOT) == window;
+}
+
+TEST_F(DockingTest, FloatingToolbarStaysInFrontOfTheFormAndWaitsForItsBox)
+{
+    // Floating before the form shows, as a restored layout has it.
+    TTBToolbar& bar = *form->tbMain;
+    FloatAt(bar, {700, 400});
+    Show();
+    HWND floating = FloatingWindow(bar);
+    const RECT r = ScreenRect(floating);
+    ASSERT_TRUE(Inside(r, ScreenRect(form->Handle())));
+    const POINT caption{(r.left + r.right) / 2, r.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2};
+    EXPECT_TRUE(ShowsAt(floating, caption));
+    EXPECT_EQ(CaptionColour(floating), ::GetSysColor(COLOR_ACTIVECAPTION)) << "as the screen shows it";
+
+    // Another window had the activation; a click into the list brings the form forward.
+    {
+        win32::UniqueWindow other(::CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                                                    600, 100, 100, nullptr, nullptr, nullptr, nullptr));
+        ::SetForegroundWindow(other.Get());
+        ::SetActiveWindow(other.Get());
+        Settle();
+    }
+    Settle();
+    const RECT list = ScreenRect(form->lvMaster->Handle());
+    userinput::Click({list.left + 20, list.bottom - 20});
+    Settle();
+    ASSERT_EQ(::GetActiveWindow(), form->Handle());
+    EXPECT_TRUE(ShowsAt(floating, caption));
+    EXPECT_EQ(CaptionColour(floating), ::GetSysColor(COLOR_ACTIVECAPTION));
+
+    // The About box holds off the form and its tool windows alike.
+    testsupport::ModalBoxWatcher watcher;
+    bool formEnabled = true;
+    bool floatingEnabled = true;
+    watcher.OnBox = [&] {
+        formEnabled = ::IsWindowEnabled(form->Handle()) != FALSE;
+        floatingEnabled = ::IsWindowEnabled(floating) != FALSE;
+    };
+    form->aAbout->Execute();
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_FALSE(formEnabled);
+    EXPECT_FALSE(floatingEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(floating));
 }
 
 TEST_F(DockingTest, ClosedFloatingToolbarComesBackFloatingFromTheViewMenu)

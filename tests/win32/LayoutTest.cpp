@@ -66,6 +66,32 @@ TEST_F(LayoutTest, HiddenStatusBarGivesItsHeightToTheLists)
     EXPECT_EQ(Bounds(form->pDetail).bottom, before.bottom + 19);
 }
 
+TEST_F(LayoutTest, StatusBarStaysBelowTheBottomDockWhateverTheOrderOfChanges)
+{
+    auto expectStacked = [&](int clientHeight, const char* step) {
+        EXPECT_EQ(Client().bottom, clientHeight) << step;
+        EXPECT_EQ(Bounds(form->TheStatusBar).top, clientHeight - 19) << step;
+        EXPECT_EQ(Bounds(form->TheStatusBar).bottom, clientHeight) << step;
+        // The menu bar is 23 high.
+        EXPECT_EQ(Bounds(form->dkBottom).top, clientHeight - 19 - 23) << step;
+        EXPECT_EQ(Bounds(form->dkBottom).bottom, clientHeight - 19) << step;
+        EXPECT_EQ(Bounds(form->lvMaster).bottom, clientHeight - 19 - 23) << step;
+    };
+    // The dock grows from nothing as a bar comes in.
+    form->tbMenu->DockInto(*form->dkBottom);
+    expectStacked(321, "bar docked");
+
+    // Hidden, the status bar keeps the bounds it had while the window grows.
+    form->TheStatusBar->SetVisible(false);
+    RECT r{0, 0, 542, 400};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongA(form->Handle(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongA(form->Handle(), GWL_EXSTYLE)));
+    ::SetWindowPos(form->Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    form->TheStatusBar->SetVisible(true);
+    expectStacked(400, "shown again after a resize");
+}
+
 TEST_F(LayoutTest, ResizingTheWindowKeepsTheProcessListWidth)
 {
     ::SetWindowPos(form->Handle(), nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
@@ -138,25 +164,29 @@ TEST_F(LayoutTest, LastColumnFillsTheListAfterARefill)
     EXPECT_EQ(ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1), client.right);
 }
 
-TEST_F(LayoutTest, LastColumnKeepsFillingTheListAsTheWindowResizes)
+TEST_F(LayoutTest, LastColumnKeepsItsWidthThroughResizesUntilTheNextRefill)
 {
-    HWND list = form->lvDetail->Handle();
-    auto filled = [&] {
-        RECT client{};
-        ::GetClientRect(list, &client);
-        int total = 0;
-        for (int column = 0; column < form->lvDetail->ColumnCount(); ++column)
-            total += ListView_GetColumnWidth(list, column);
-        return total == client.right;
-    };
+    HWND modules = form->lvDetail->Handle();
+    const int moduleFile = ListView_GetColumnWidth(modules, 4);
     const core::Rect window = form->WindowBounds();
     for (int wider : {200, 60}) {
         ::SetWindowPos(form->Handle(), nullptr, 0, 0, window.width() + wider, window.height(),
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        EXPECT_TRUE(filled()) << wider;
+        EXPECT_EQ(ListView_GetColumnWidth(modules, 4), moduleFile) << wider;
     }
-    form->lvMaster->SetWidth(100);
-    EXPECT_TRUE(filled());
+
+    HWND processes = form->lvMaster->Handle();
+    form->RefreshProcesses();
+    const int executable = ListView_GetColumnWidth(processes, 1);
+    form->lvMaster->SetWidth(300);  // as the splitter does
+    EXPECT_EQ(ListView_GetColumnWidth(processes, 1), executable);
+    EXPECT_EQ(ListView_GetColumnWidth(modules, 4), moduleFile);
+
+    form->RefreshProcesses();
+    RECT client{};
+    ::GetClientRect(processes, &client);
+    EXPECT_EQ(ListView_GetColumnWidth(processes, 0) + ListView_GetColumnWidth(processes, 1), client.right);
+    EXPECT_NE(ListView_GetColumnWidth(processes, 1), executable);
 }
 
 TEST_F(LayoutTest, LabelGrowsWithItsLinesAndTheModuleListShrinks)

@@ -107,6 +107,33 @@ TEST_F(DockingTest, ShortWindowHidesTheUprightButtonsThatDoNotFitBehindAChevron)
     EXPECT_EQ(ShownButtons(bar).size(), 4u);
 }
 
+TEST_F(DockingTest, ShortWindowWrapsTheUprightMenuBarOntoAFurtherColumn)
+{
+    Show();
+    TTBToolbar& menu = *form->tbMenu;
+    menu.DockInto(*form->dkLeft);
+    form->tbMain->SetVisible(false);  // the column is all but the status bar
+    Settle();
+    const int oneColumn = form->dkLeft->Width();
+    SetClientSize(400, 80);
+    ASSERT_EQ(form->dkLeft->Height(), 80 - 19);
+    EXPECT_LE(menu.BoundsRect().bottom, form->dkLeft->Height()) << "the bar is cut off by its dock";
+    const std::vector<RECT> buttons = ShownButtons(menu);
+    ASSERT_EQ(buttons.size(), 3u);
+    ExpectButtonsInside(menu);
+    // File and View side by side, Help below File.
+    EXPECT_EQ(buttons[1].top, buttons[0].top);
+    EXPECT_EQ(buttons[1].left, buttons[0].right);
+    EXPECT_EQ(buttons[2].top, buttons[0].bottom);
+    EXPECT_EQ(buttons[2].left, buttons[0].left);
+    EXPECT_GT(form->dkLeft->Width(), oneColumn);
+    EXPECT_EQ(form->lvMaster->BoundsRect().left, form->dkLeft->Width());
+    testsupport::SaveScreenshot("docking-upright-menu-wrapped");
+
+    SetClientSize(400, 300);
+    EXPECT_EQ(form->dkLeft->Width(), oneColumn);
+}
+
 TEST_F(DockingTest, ChosenChevronEntryRunsItsAction)
 {
     Show();
