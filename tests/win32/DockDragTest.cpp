@@ -159,12 +159,11 @@ TEST_F(DockingTest, FloatingCaptionLooksActiveExactlyWhileTheFormIs)
                                                 100, 100, nullptr, nullptr, nullptr, nullptr));
     ::SetForegroundWindow(other.Get());
     ::SetActiveWindow(other.Get());
-    Settle();
-    ASSERT_TRUE(::IsWindowVisible(FloatingWindow(bar)));
-    EXPECT_EQ(CaptionColour(FloatingWindow(bar)), inactive);
+    EXPECT_TRUE(WaitFor([&] { return CaptionColour(FloatingWindow(bar)) == inactive; }));
+    EXPECT_TRUE(::IsWindowVisible(FloatingWindow(bar)));
 
     Show();
-    EXPECT_EQ(CaptionColour(FloatingWindow(bar)), active);
+    EXPECT_TRUE(WaitFor([&] { return CaptionColour(FloatingWindow(bar)) == active; }));
 }
 
 } // namespace
