@@ -144,7 +144,7 @@ void TTBFloatingWindowParent::FollowOwner()
 
 // Some systems bring a window forward over the windows it owns when it
 // takes the focus, and a window behind its owner is lost to the user. The
-// form is active whenever its tool windows show, so the front is their place.
+// program is active whenever its tool windows show, so the front is their place.
 void TTBFloatingWindowParent::KeepInFrontOfOwner()
 {
     if (!HasWindow() || TearingDown() || !::IsWindowVisible(Handle()))

@@ -2,13 +2,13 @@
 // only where VANTORA_E2E_DPI names the display's resolution (its own Wine
 // prefix, see high-dpi.sh); elsewhere it is skipped.
 #include "VantoraProcess.h"
-#include "core/DpiScale.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -25,24 +25,6 @@ int ScreenDpi()
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-// The height of "0" in the window's font as scaled for this display.
-int HeightOfZero(int dpi)
-{
-    LOGFONTA lf{};
-    lf.lfHeight = core::ScaledFontHeight(-11, dpi);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
-    HFONT font = ::CreateFontIndirectA(&lf);
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, font);
-    SIZE size{};
-    ::GetTextExtentPoint32A(screen, "0", 1, &size);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
-    ::DeleteObject(font);
-    return size.cy;
 }
 
 RECT ScreenRect(HWND window)
@@ -89,19 +71,15 @@ protected:
         const char* expected = std::getenv("VANTORA_E2E_DPI");
         if (!expected)
             GTEST_SKIP() << "needs a display of its own resolution (high-dpi.sh)";
-        dpi = ScreenDpi();
-        ASSERT_EQ(dpi, std::atoi(expected)) << "the display is not at the resolution asked for";
-        zero = HeightOfZero(dpi);
-        ASSERT_NE(zero, 13) << "at this resolution nothing would scale";
+        ASSERT_EQ(ScreenDpi(), std::atoi(expected)) << "the display is not at the resolution asked for";
+        ASSERT_EQ(ScreenDpi(), 144) << "the figures below are those at 144 dpi";
         DeleteKey(kKey);
     }
     void TearDown() override { DeleteKey(kKey); }
-
-    int Scaled(int designed) const { return core::ScaledMetric(designed, zero); }
-
-    int dpi = 0;
-    int zero = 0;
 };
+
+// At 144 dpi the window font's "0" is 21 pixels high, not 13: every designed
+// size is multiplied by 21/13 and rounded.
 
 TEST_F(HighDpiEndToEndTest, WindowListsAndColumnsScaleByOneFactor)
 {
@@ -111,27 +89,38 @@ TEST_F(HighDpiEndToEndTest, WindowListsAndColumnsScaleByOneFactor)
 
     RECT client{};
     ::GetClientRect(window, &client);
-    EXPECT_EQ(client.right, Scaled(542));
-    EXPECT_EQ(client.bottom, Scaled(321));
+    EXPECT_EQ(client.right, 876);   // 542
+    EXPECT_EQ(client.bottom, 519);  // 321
 
     HWND master = ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(master, nullptr);
-    EXPECT_EQ(Width(master), Scaled(200));
-    EXPECT_EQ(ColumnWidth(master, 0), Scaled(75));
+    EXPECT_EQ(Width(master), 323);  // the default width, 200
+    EXPECT_EQ(ColumnWidth(master, 0), 121);  // 75
 
     const std::vector<HWND> panels = ChildrenOfClass(window, "VantoraPanel");
     ASSERT_EQ(panels.size(), 1u);
     HWND detail = ::FindWindowExA(panels[0], nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(detail, nullptr);
-    const int designed[] = {75, ADDRESS_COLUMN_WIDTH, ADDRESS_COLUMN_WIDTH, 60};
+    // 75, 70 (90 in the 64-bit program), 70 (90), 60
+    const int scaled[] = {121, ADDRESS_COLUMN_WIDTH_AT_144_DPI, ADDRESS_COLUMN_WIDTH_AT_144_DPI, 97};
     int fixed = 0;
     for (int column = 0; column < 4; ++column) {
-        EXPECT_EQ(ColumnWidth(detail, column), Scaled(designed[column])) << column;
+        EXPECT_EQ(ColumnWidth(detail, column), scaled[column]) << column;
         fixed += ColumnWidth(detail, column);
     }
-    // The last column still takes what the others leave.
-    EXPECT_EQ(fixed + ColumnWidth(detail, 4), ClientWidth(detail));
+    // Each list's last column takes what the others leave once the list is
+    // filled: the processes at start, the modules once a process is chosen.
     EXPECT_EQ(ColumnWidth(master, 0) + ColumnWidth(master, 1), ClientWidth(master));
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(vantora.Query(master, LVM_GETITEMRECT, 0, &row, sizeof row));
+    POINT first{row.left + 20, (row.top + row.bottom) / 2};
+    ::ClientToScreen(master, &first);
+    BringToFront(window);
+    Click(first);
+    const auto filled = [&] { return fixed + ColumnWidth(detail, 4) == ClientWidth(detail); };
+    for (const DWORD start = ::GetTickCount(); !filled() && ::GetTickCount() - start < 10000;)
+        ::Sleep(20);
+    EXPECT_EQ(fixed + ColumnWidth(detail, 4), ClientWidth(detail));
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
 }
 
@@ -158,17 +147,18 @@ TEST_F(HighDpiEndToEndTest, ToolbarsShareTheirRowWithNothingOverlappedOrCutOff)
     EXPECT_EQ(first.bottom - first.top, second.bottom - second.top) << "one row, one height";
     EXPECT_EQ(ScreenRect(topDock).bottom, first.bottom);
 
+    std::vector<int> counts;
     for (HWND bar : bars) {
         const RECT outer = ScreenRect(bar);
         EXPECT_TRUE(Inside(outer, client));
         HWND buttons = ::FindWindowExA(bar, nullptr, TOOLBARCLASSNAMEA, nullptr);
         ASSERT_NE(buttons, nullptr);
         EXPECT_TRUE(Inside(ScreenRect(buttons), outer));
-        EXPECT_EQ(ScreenRect(buttons).left - outer.left, 2 + Scaled(9)) << "the drag handle scales too";
+        EXPECT_EQ(ScreenRect(buttons).left - outer.left, 2 + 15) << "the drag handle scales too (9)";
         RECT area{};
         ::GetClientRect(buttons, &area);
         const int count = static_cast<int>(::SendMessageA(buttons, TB_BUTTONCOUNT, 0, 0));
-        ASSERT_GT(count, 0);
+        counts.push_back(count);
         for (int i = 0; i < count; ++i) {
             RECT item{};
             if (vantora.Query(buttons, TB_GETITEMRECT, i, &item, sizeof item)) {
@@ -176,6 +166,10 @@ TEST_F(HighDpiEndToEndTest, ToolbarsShareTheirRowWithNothingOverlappedOrCutOff)
             }
         }
     }
+
+    // File, View and Help; the six of the main toolbar.
+    std::sort(counts.begin(), counts.end());
+    EXPECT_EQ(counts, (std::vector<int>{3, 6}));
 
     HWND master = ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
     ASSERT_NE(master, nullptr);
@@ -197,7 +191,7 @@ TEST_F(HighDpiEndToEndTest, SplitterStopsAtItsScaledMinimum)
     const RECT bar = ScreenRect(splitters[0]);
     const POINT grab{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
     Drag(grab, {ScreenRect(window).left + 2, grab.y});
-    EXPECT_EQ(Width(master), Scaled(30));
+    EXPECT_EQ(Width(master), 48);  // the minimum, 30
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
 }
 

@@ -100,11 +100,16 @@ TEST_F(PreferencesEndToEndTest, SizeSplitterAndAutoRefreshSurviveARestart)
     VantoraProcess again;
     HWND window = again.WaitForWindow();
     ASSERT_NE(window, nullptr);
+    // 720x480 again, centred on the 1280x1024 test display.
+    ASSERT_EQ(::GetSystemMetrics(SM_CXVIRTUALSCREEN), 1280);
+    ASSERT_EQ(::GetSystemMetrics(SM_CYVIRTUALSCREEN), 1024);
     const RECT outer = WindowRect(window);
-    EXPECT_EQ(outer.right - outer.left, width);
-    EXPECT_EQ(outer.bottom - outer.top, height);
-    EXPECT_EQ(outer.left, std::max((::GetSystemMetrics(SM_CXVIRTUALSCREEN) - width) / 2, 0));
-    EXPECT_EQ(outer.top, std::max((::GetSystemMetrics(SM_CYVIRTUALSCREEN) - height) / 2, 0));
+    EXPECT_EQ(width, 720);
+    EXPECT_EQ(height, 480);
+    EXPECT_EQ(outer.left, 280);
+    EXPECT_EQ(outer.top, 272);
+    EXPECT_EQ(outer.right - outer.left, 720);
+    EXPECT_EQ(outer.bottom - outer.top, 480);
     const RECT list = WindowRect(ProcessList(window));
     EXPECT_EQ(list.right - list.left, listWidth);
     EXPECT_TRUE(AutoRefreshPressed(again, window));

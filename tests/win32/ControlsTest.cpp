@@ -181,7 +181,10 @@ TEST_F(ControlsTest, ButtonsThatCannotBeDeletedDoNotHangTheRebuild)
     ::SetWindowSubclass(bar, &RefusingDeletes, 11, 0);
     form->aExit->SetImageIndex(-1);  // a new shape: the buttons are made again
     ::RemoveWindowSubclass(bar, &RefusingDeletes, 11);
-    EXPECT_GT(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 0);
+    // The six it could not delete, and the six made again.
+    EXPECT_EQ(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 12);
+    form->aExit->SetImageIndex(2);
+    EXPECT_EQ(::SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 6);
 }
 
 // Looks like one of ours to anything that reads a window's user data.

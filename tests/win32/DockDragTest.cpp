@@ -132,8 +132,14 @@ TEST_F(DockingTest, DocksThatForbidDraggingTakeNoDrop)
     Show();
     form->dkLeft->SetAllowDrag(false);
     TTBToolbar& bar = *form->tbMain;
-    Drag(HandleCentre(bar), ClientPoint(form->Handle(), 4, form->ClientHeight() / 2));
-    EXPECT_NE(bar.CurrentDock(), form->dkLeft);
+    const POINT target = ClientPoint(form->Handle(), 4, form->ClientHeight() / 2);
+    Drag(HandleCentre(bar), target);
+    // Over the left edge, where the dock would have taken it, it floats.
+    ASSERT_TRUE(bar.Floating());
+    EXPECT_EQ(form->dkLeft->Width(), 1);
+    const RECT floating = ScreenRect(FloatingWindow(bar));
+    EXPECT_TRUE(::PtInRect(&floating, target));
+    EXPECT_EQ(bar.LastDock(), form->dkTop);
 }
 
 TEST_F(DockingTest, FloatingCaptionLooksActiveExactlyWhileTheFormIs)
@@ -153,12 +159,11 @@ TEST_F(DockingTest, FloatingCaptionLooksActiveExactlyWhileTheFormIs)
                                                 100, 100, nullptr, nullptr, nullptr, nullptr));
     ::SetForegroundWindow(other.Get());
     ::SetActiveWindow(other.Get());
-    Settle();
-    ASSERT_TRUE(::IsWindowVisible(FloatingWindow(bar)));
-    EXPECT_EQ(CaptionColour(FloatingWindow(bar)), inactive);
+    EXPECT_TRUE(WaitFor([&] { return CaptionColour(FloatingWindow(bar)) == inactive; }));
+    EXPECT_TRUE(::IsWindowVisible(FloatingWindow(bar)));
 
     Show();
-    EXPECT_EQ(CaptionColour(FloatingWindow(bar)), active);
+    EXPECT_TRUE(WaitFor([&] { return CaptionColour(FloatingWindow(bar)) == active; }));
 }
 
 } // namespace

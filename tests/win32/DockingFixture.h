@@ -53,6 +53,9 @@ protected:
         userinput::Activate(app, form->Handle(), form->lvMaster->Handle());
     }
     void Settle() { userinput::Settle(app); }
+    // For what the window system does in its own time.
+    template <typename State>
+    bool WaitFor(State reached) { return userinput::WaitFor(app, reached); }
 
     // The client size, with the window where it is.
     void SetClientSize(int width, int height)

@@ -110,14 +110,11 @@ TEST_F(DockingTest, FloatingWindowsHideWhileTheWindowIsMinimisedAndComeBackWithI
     HWND floating = FloatingWindow(*form->tbMain);
     ASSERT_TRUE(::IsWindowVisible(floating));
     ::ShowWindow(form->Handle(), SW_MINIMIZE);
-    Settle();
-    EXPECT_FALSE(::IsWindowVisible(floating));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(floating); }));
     ::ShowWindow(form->Handle(), SW_RESTORE);
-    Settle();
-    EXPECT_TRUE(::IsWindowVisible(floating));
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(floating); }));
     ::ShowWindow(form->Handle(), SW_HIDE);
-    Settle();
-    EXPECT_FALSE(::IsWindowVisible(floating));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(floating); }));
 }
 
 // Whether the screen shows that window (or a child of it) at the point.
@@ -151,8 +148,7 @@ TEST_F(DockingTest, FloatingToolbarStaysInFrontOfTheFormAndWaitsForItsBox)
     Settle();
     const RECT list = ScreenRect(form->lvMaster->Handle());
     userinput::Click({list.left + 20, list.bottom - 20});
-    Settle();
-    ASSERT_EQ(::GetActiveWindow(), form->Handle());
+    ASSERT_TRUE(WaitFor([&] { return ::GetActiveWindow() == form->Handle(); }));
     EXPECT_TRUE(ShowsAt(floating, caption));
     EXPECT_EQ(CaptionColour(floating), ::GetSysColor(COLOR_ACTIVECAPTION));
 
@@ -273,8 +269,7 @@ TEST_F(DockingTest, MenuModeEndsWhenAnotherWindowIsActivated)
                                                 100, 100, nullptr, nullptr, nullptr, nullptr));
     ::SetForegroundWindow(other.Get());
     ::SetActiveWindow(other.Get());
-    Settle();
-    EXPECT_FALSE(form->tbMenu->InMenuMode());
+    EXPECT_TRUE(WaitFor([&] { return !form->tbMenu->InMenuMode(); }));
 }
 
 } // namespace

@@ -210,13 +210,16 @@ TEST_F(LayoutTest, LabelGrowsWithItsLinesAndTheModuleListShrinks)
 
 TEST_F(LayoutTest, FirstShowingCentresTheWindowOnTheVirtualDesktop)
 {
+    // The test display is 1280x1024; the frame makes the window 550x348.
+    ASSERT_EQ(::GetSystemMetrics(SM_CXVIRTUALSCREEN), 1280);
+    ASSERT_EQ(::GetSystemMetrics(SM_CYVIRTUALSCREEN), 1024);
     form->Show();
     RECT r{};
     ::GetWindowRect(form->Handle(), &r);
-    const long expectLeft = std::max<long>(0, (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - (r.right - r.left)) / 2);
-    const long expectTop = std::max<long>(0, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - (r.bottom - r.top)) / 2);
-    EXPECT_EQ(r.left, expectLeft);
-    EXPECT_EQ(r.top, expectTop);
+    EXPECT_EQ(r.left, 365);
+    EXPECT_EQ(r.top, 338);
+    EXPECT_EQ(r.right - r.left, 550);
+    EXPECT_EQ(r.bottom - r.top, 348);
 
     ::ShowWindow(form->Handle(), SW_HIDE);
     ::SetWindowPos(form->Handle(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -145,8 +145,11 @@ TEST_F(PreferencesTest, StoredSizeSplitterAndAutoRefreshComeBackWithTheWindowCen
     const core::Rect bounds = form->WindowBounds();
     EXPECT_EQ(bounds.width(), 700);
     EXPECT_EQ(bounds.height(), 500);
-    EXPECT_EQ(bounds.left, (::GetSystemMetrics(SM_CXVIRTUALSCREEN) - 700) / 2);
-    EXPECT_EQ(bounds.top, (::GetSystemMetrics(SM_CYVIRTUALSCREEN) - 500) / 2);
+    // Centred on the 1280x1024 test display.
+    ASSERT_EQ(::GetSystemMetrics(SM_CXVIRTUALSCREEN), 1280);
+    ASSERT_EQ(::GetSystemMetrics(SM_CYVIRTUALSCREEN), 1024);
+    EXPECT_EQ(bounds.left, 290);
+    EXPECT_EQ(bounds.top, 262);
     EXPECT_EQ(form->lvMaster->Width(), 260);
     EXPECT_TRUE(form->aAutoRefresh->Checked());
     EXPECT_TRUE(form->TheTimer->Enabled());

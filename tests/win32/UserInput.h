@@ -72,20 +72,54 @@ inline POINT Centre(const RECT& r)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// Handles everything queued, the way the program's loop does, until no more
-// input turns up: what was sent has then all been seen.
+// The quit message the program's loop would end on, left for the test to see.
+inline bool QuitQueued()
+{
+    MSG quit;
+    return ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+// Handles everything queued, the way the program's loop does, until a marker
+// posted behind it has come through. Input sent with SendInput is in this
+// thread's queue by the time the call returns; the queue hands out posted
+// messages before input, so the marker goes in once no input is left, and
+// comes out after whatever handling the input posted in turn.
 inline void Settle(win32::Application& app)
 {
-    for (int quiet = 0; quiet < 3;) {
+    static const UINT marker = ::RegisterWindowMessageA("VantoraTestsInputHandled");
+    const auto markerQueued = [] {
+        MSG msg;
+        return ::PeekMessageA(&msg, reinterpret_cast<HWND>(-1), marker, marker, PM_NOREMOVE) != 0;
+    };
+    // Bounded, should something keep posting for ever.
+    for (int round = 0; round < 1000; ++round) {
         app.ProcessMessages();
-        // The loop would end here; the quit message stays for the test to see.
-        MSG quit;
-        if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        if (QuitQueued())
             return;
-        if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT)
-            ++quiet;
-        else
-            quiet = 0;
+        if (HIWORD(::GetQueueStatus(QS_INPUT)) != 0)
+            continue;
+        ::PostThreadMessageA(::GetCurrentThreadId(), marker, 0, 0);
+        while (markerQueued() && !QuitQueued())
+            app.ProcessMessages();
+        if (HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) == 0)
+            return;
+    }
+}
+
+// Handles what comes until the state is reached, for what the window system
+// does in its own time (activation, stacking); false if it never is.
+template <typename State>
+bool WaitFor(win32::Application& app, State reached)
+{
+    constexpr DWORD kDeadline = 5000;
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        Settle(app);
+        if (reached())
+            return true;
+        if (QuitQueued() || ::GetTickCount() - start > kDeadline)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
 
