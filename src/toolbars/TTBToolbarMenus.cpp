@@ -177,6 +177,8 @@ void TTBCustomToolbar::TrackMenus(int index, bool byKeyboard)
     menuItems_.clear();
     tracking_ = false;
     keyboardTracking_ = false;
+    // The menu's own loop took the key releases (Alt+V lets go of Alt there).
+    altTap_.Reset();
     if (escaped_ && Usable())
         EnterMenuMode(current);
     else

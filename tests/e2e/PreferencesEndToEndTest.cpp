@@ -78,17 +78,21 @@ TEST_F(PreferencesEndToEndTest, SizeSplitterAndAutoRefreshSurviveARestart)
         HWND window = vantora.WaitForWindow();
         ASSERT_NE(window, nullptr);
         ::SetWindowPos(window, nullptr, 10, 10, 720, 480, SWP_NOZORDER);
-        ::Sleep(200);
-        BringToFront(window);
+        ASSERT_TRUE(Eventually([&] {
+            const RECT outer = WindowRect(window);
+            return outer.right - outer.left == 720 && outer.bottom - outer.top == 480;
+        }));
+        ASSERT_TRUE(BringToFront(window));
         HWND splitter = ::FindWindowExA(window, nullptr, "VantoraSplitter", nullptr);
         ASSERT_NE(splitter, nullptr);
         const RECT bar = WindowRect(splitter);
         const POINT grab{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
         Drag(grab, {grab.x + 60, grab.y});
         Keys({VK_MENU, 'V'});
+        // Input is taken in order: once the menu is open the drag is done too.
+        ASSERT_TRUE(Eventually([&] { return vantora.OpenMenu() != nullptr; }));
         Keys({'A'});
-        ::Sleep(300);
-        EXPECT_TRUE(AutoRefreshPressed(vantora, window));
+        EXPECT_TRUE(Eventually([&] { return AutoRefreshPressed(vantora, window); }));
         const RECT outer = WindowRect(window);
         width = outer.right - outer.left;
         height = outer.bottom - outer.top;

@@ -38,6 +38,13 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param)
     return TRUE;
 }
 
+HWND FindTopLevel(DWORD processId, const char* className)
+{
+    Search search{processId, className, nullptr};
+    ::EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Gives up early once the process has ended.
 HWND WaitForTopLevel(HANDLE process, DWORD processId, const char* className)
 {
@@ -89,6 +96,11 @@ HWND VantoraProcess::WaitForWindow() const
 HWND VantoraProcess::WaitForBox() const
 {
     return WaitForTopLevel(info_.hProcess, info_.dwProcessId, "#32770");
+}
+
+HWND VantoraProcess::OpenMenu() const
+{
+    return FindTopLevel(info_.dwProcessId, "#32768");
 }
 
 int VantoraProcess::CloseAndWait(HWND window)
@@ -262,10 +274,29 @@ void Keys(std::initializer_list<WORD> chord)
     }
 }
 
-void BringToFront(HWND window)
+bool BringToFront(HWND window)
 {
     ::SetForegroundWindow(window);
-    ::Sleep(200);
+    // Foreground at once, but active, with a focus for the keys, only once
+    // its own thread has seen the activation.
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    return Eventually([&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return ::GetForegroundWindow() == window && ::GetGUIThreadInfo(thread, &gui) && gui.hwndActive == window &&
+               gui.hwndFocus != nullptr;
+    });
+}
+
+bool Eventually(const std::function<bool()>& condition)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + 10000;
+    while (!condition()) {
+        if (::GetTickCount64() > deadline)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
 }
 
 } // namespace e2e

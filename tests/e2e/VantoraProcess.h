@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ public:
     HWND WaitForWindow() const;
     // The first message box of the process, or null as for WaitForWindow.
     HWND WaitForBox() const;
+    // A drop-down menu the process shows now, or null.
+    HWND OpenMenu() const;
     // Asks the window to close and waits for the process; its exit code, or -1.
     int CloseAndWait(HWND window);
     // Waits for the process to end by itself; its exit code, or -1.
@@ -62,6 +65,12 @@ void MouseTo(POINT screen);
 void Drag(POINT from, POINT to);
 void Click(POINT screen);
 void Keys(std::initializer_list<WORD> chord);
-void BringToFront(HWND window);
+// Whether the window became the active foreground window, with a focus for
+// keys, within about ten seconds.
+bool BringToFront(HWND window);
+
+// Asks again until the condition holds or about ten seconds have passed;
+// whether it held.
+bool Eventually(const std::function<bool()>& condition);
 
 } // namespace e2e

@@ -1,22 +1,55 @@
 #!/usr/bin/env bash
-# Starts Vantora on the current display, saves a picture of its window, ends it.
+# Starts Vantora on the current display, saves a picture of its window, ends
+# it. Fails unless the picture is the window's size and shows a painted
+# window: lists, bars and text give many colours, an unpainted one a few.
 set -euo pipefail
 . "$(dirname "$0")/../../scripts/env.sh"
 exe="$1"
 out="$2"
+min_colours=16
 mkdir -p "$(dirname "$out")"
 "$VANTORA_WINE" "$exe" &
 pid=$!
+trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
+
 window=""
 for _ in $(seq 100); do
-    window=$(xdotool search --name '^Vantora, ' 2>/dev/null | head -n 1 || true)
+    window=$(xdotool search --onlyvisible --name '^Vantora, ' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.1
 done
-sleep 1
-if [ -n "$window" ]; then
-    import -window root "$out"
+if [ -z "$window" ]; then
+    echo "screenshot: no Vantora window appeared" >&2
+    exit 1
 fi
-kill "$pid" 2>/dev/null || true
-wait "$pid" 2>/dev/null || true
-[ -n "$window" ] && [ -s "$out" ] && echo "screenshot: $out"
+
+# The window's size now, and the width, height, number of colours and their
+# spread of the picture taken right after.
+measure() {
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    rm -f "$out"
+    import -window "$window" "$out" 2>/dev/null || return 1
+    [ -s "$out" ] || return 1
+    echo "$WIDTH $HEIGHT $(identify -format '%w %h %k %[fx:standard_deviation]' "$out")"
+}
+
+# Taken again until the window has its size and has painted, for at most
+# about ten seconds.
+stats=""
+for _ in $(seq 50); do
+    if stats=$(measure); then
+        read -r want_width want_height width height colours spread <<<"$stats"
+        [ "$width" = "$want_width" ] && [ "$height" = "$want_height" ] && [ "$colours" -ge "$min_colours" ] && break
+    fi
+    sleep 0.2
+done
+read -r want_width want_height width height colours spread <<<"${stats:-0 0 0 0 0 0}"
+if [ "$width" != "$want_width" ] || [ "$height" != "$want_height" ]; then
+    echo "screenshot: ${width}x${height}, but the window is ${want_width}x${want_height}" >&2
+    exit 1
+fi
+if [ "$colours" -lt "$min_colours" ] || ! awk -v s="$spread" 'BEGIN { exit !(s > 0.05) }'; then
+    echo "screenshot: nearly uniform ($colours colours, spread $spread)" >&2
+    exit 1
+fi
+echo "screenshot: $out (${width}x${height}, $colours colours)"
