@@ -116,7 +116,24 @@ void ListView::RefitFillColumns()
         if (columns_[i].width == kFillWidth)
             ListView_SetColumnWidth(Handle(), static_cast<int>(i), LVSCW_AUTOSIZE_USEHEADER);
     }
+    FillTheGap();
     LeaveRoomForScrollBar();
+}
+
+// Some list views size the last column for a vertical scroll bar they have
+// not shown (and then do not), leaving a gap at the right: it is filled here.
+void ListView::FillTheGap()
+{
+    if (columns_.empty() || columns_.back().width != kFillWidth)
+        return;
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    int total = 0;
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        total += ColumnWidth(static_cast<int>(i));
+    const int last = static_cast<int>(columns_.size()) - 1;
+    if (total < client.right)
+        ListView_SetColumnWidth(Handle(), last, ColumnWidth(last) + client.right - total);
 }
 
 // While drawing is off the list may not have shown the vertical scroll bar

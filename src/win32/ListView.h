@@ -90,6 +90,7 @@ private:
     void InsertColumns();
     void FixFillColumns();
     void RefitFillColumns();
+    void FillTheGap();
     void LeaveRoomForScrollBar();
     int MinimumFillWidth(int column) const;
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
