@@ -128,6 +128,21 @@ vantora_start_display() {
     return 1
 }
 
+# Waits up to $1 tenths of a second (default 100) for a visible window of
+# Vantora's whose title starts with "Vantora, "; prints its X id.
+vantora_wait_for_window() {
+    local window="" tries="${1:-100}"
+    for _ in $(seq "$tries"); do
+        window=$(xdotool search --onlyvisible --name '^Vantora, ' 2>/dev/null | head -n 1 || true)
+        if [ -n "$window" ]; then
+            echo "$window"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 vantora_stop_display() {
     if [ -n "${VANTORA_XVFB_PID:-}" ]; then
         kill "$VANTORA_XVFB_PID" 2>/dev/null || true

@@ -23,13 +23,7 @@ fi
 vantora_start_display
 trap 'wineserver -k 2>/dev/null || true; vantora_stop_display' EXIT
 "$VANTORA_WINE" "$exe" &
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --name '^Vantora, ' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! window="$(vantora_wait_for_window 300)"; then
     echo "run.sh: no Vantora window appeared within 30 seconds; $VANTORA_PROGRAM did not start under $VANTORA_WINE" >&2
     exit 1
 fi

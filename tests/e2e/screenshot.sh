@@ -12,13 +12,7 @@ mkdir -p "$(dirname "$out")"
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
 
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Vantora, ' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! window="$(vantora_wait_for_window)"; then
     echo "screenshot: no Vantora window appeared" >&2
     exit 1
 fi
