@@ -17,27 +17,41 @@ if ! window="$(vantora_wait_for_window)"; then
     exit 1
 fi
 
-# The window's size now, and the width, height, number of colours and their
-# spread of the picture taken right after.
+# The window's size now, and the width, height, number of colours, their
+# spread and a hash of the pixels of the picture taken right after.
 measure() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     rm -f "$out"
     import -window "$window" "$out" 2>/dev/null || return 1
     [ -s "$out" ] || return 1
-    echo "$WIDTH $HEIGHT $(identify -format '%w %h %k %[fx:standard_deviation]' "$out")"
+    echo "$WIDTH $HEIGHT $(identify -format '%w %h %k %[fx:standard_deviation] %#' "$out")"
 }
 
-# Taken again until the window has its size and has painted, for at most
-# about ten seconds.
+# Taken again until the window has its size and has painted, that is until
+# three pictures in a row, over half a second, are the same, for at most
+# about ten seconds: a title bar alone already has many colours.
 stats=""
+previous=""
+same=0
 for _ in $(seq 50); do
     if stats=$(measure); then
-        read -r want_width want_height width height colours spread <<<"$stats"
-        [ "$width" = "$want_width" ] && [ "$height" = "$want_height" ] && [ "$colours" -ge "$min_colours" ] && break
+        read -r want_width want_height width height colours spread pixels <<<"$stats"
+        if [ "$pixels" = "$previous" ]; then
+            same=$((same + 1))
+        else
+            same=0
+        fi
+        previous="$pixels"
+        [ "$width" = "$want_width" ] && [ "$height" = "$want_height" ] && [ "$colours" -ge "$min_colours" ] &&
+            [ "$same" -ge 2 ] && break
     fi
-    sleep 0.2
+    sleep 0.25
 done
-read -r want_width want_height width height colours spread <<<"${stats:-0 0 0 0 0 0}"
+read -r want_width want_height width height colours spread pixels <<<"${stats:-0 0 0 0 0 0 0}"
+if [ "$same" -lt 2 ]; then
+    echo "screenshot: the window was still changing after ten seconds" >&2
+    exit 1
+fi
 if [ "$width" != "$want_width" ] || [ "$height" != "$want_height" ]; then
     echo "screenshot: ${width}x${height}, but the window is ${want_width}x${want_height}" >&2
     exit 1
