@@ -1,5 +1,6 @@
 #include "MachineText.h"
 
+#include "core/ProgramVariant.h"
 #include "win32/UniqueHandle.h"
 
 #include <windows.h>
@@ -72,7 +73,7 @@ std::string MachineText()
     ::GlobalMemoryStatusEx(&memory);
     const auto gib = static_cast<unsigned long long>((memory.ullTotalPhys + (1ull << 29)) >> 30);
     return ProcessorName() + ", " + std::to_string(system.dwNumberOfProcessors) + " logical processors, " +
-           std::to_string(gib) + " GiB; " + SystemName() + (sizeof(void*) == 8 ? "; 64-bit build" : "; 32-bit build");
+           std::to_string(gib) + " GiB; " + SystemName() + (core::kIs64BitProgram ? "; 64-bit build" : "; 32-bit build");
 }
 
 } // namespace bench

@@ -12,6 +12,7 @@
 #include "app/Main.h"
 #include "app/SystemToolhelp.h"
 #include "resource.h"
+#include "version.h"
 #include "win32/Application.h"
 #include "win32/ResourceCounts.h"
 #include "win32/ResourceText.h"
@@ -289,9 +290,8 @@ void WriteJson(const std::string& path, const std::string& machine, const std::v
                const Soak& soak)
 {
     // Which of the two programs was measured.
-    const char* program = sizeof(void*) == 8 ? "vantora64.exe" : "vantora.exe";
-    std::string json = "{\n  \"machine\": " + JsonText(machine) + ",\n  \"program\": " + JsonText(program) +
-                       ",\n  \"results\": [\n";
+    std::string json = "{\n  \"machine\": " + JsonText(machine) + ",\n  \"program\": " +
+                       JsonText(VANTORA_PROGRAM_FILE) + ",\n  \"results\": [\n";
     for (std::size_t i = 0; i < results.size(); ++i) {
         const Result& r = results[i];
         json += "    {\"name\": " + JsonText(r.name) + ", \"n\": " + std::to_string(r.n) +

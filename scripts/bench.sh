@@ -10,12 +10,11 @@ bash scripts/install-deps.sh
 . scripts/env.sh
 if vantora_host_runs_32bit; then
     vantora_use_arch win32
-    vantora_build win32 mingw-i686 vantora_bench >/dev/null
 else
     echo "This host's kernel does not run 32-bit x86 code: measuring the 64-bit program." >&2
     vantora_use_arch win64
-    vantora_build win64 mingw-x86_64 vantora_bench >/dev/null
 fi
+vantora_build "$VANTORA_ARCH" "$VANTORA_TOOLCHAIN" vantora_bench >/dev/null
 vantora_prepare_prefix
 VANTORA_FORCE_XVFB=1 vantora_start_display
 trap 'wineserver -k 2>/dev/null || true; vantora_stop_display' EXIT

@@ -16,11 +16,11 @@ vantora_use_arch() {
     win32)
         export WINEARCH=win32 WINEPREFIX="${prefix:-$VANTORA_BUILD/wineprefix}"
         export VANTORA_WINE=/usr/lib/wine/wine VANTORA_WINDOWS_BUILD="$VANTORA_BUILD/win32"
-        export VANTORA_PROGRAM=vantora.exe ;;
+        export VANTORA_PROGRAM=vantora.exe VANTORA_TOOLCHAIN=mingw-i686 ;;
     win64)
         export WINEARCH=win64 WINEPREFIX="${prefix:-$VANTORA_BUILD/wineprefix64}"
         export VANTORA_WINE=/usr/lib/wine/wine64 VANTORA_WINDOWS_BUILD="$VANTORA_BUILD/win64"
-        export VANTORA_PROGRAM=vantora64.exe ;;
+        export VANTORA_PROGRAM=vantora64.exe VANTORA_TOOLCHAIN=mingw-x86_64 ;;
     *)
         echo "unknown Windows architecture: $arch" >&2
         return 1 ;;

@@ -14,7 +14,7 @@ else
     vantora_use_arch win64
     echo "This host's kernel does not run 32-bit x86 code: starting the 64-bit vantora64.exe."
 fi
-vantora_build "$VANTORA_ARCH" "$([ "$VANTORA_ARCH" = win64 ] && echo mingw-x86_64 || echo mingw-i686)" vantora
+vantora_build "$VANTORA_ARCH" "$VANTORA_TOOLCHAIN" vantora
 vantora_prepare_prefix
 exe="$VANTORA_WINDOWS_BUILD/src/app/$VANTORA_PROGRAM"
 if [ -n "${DISPLAY:-}" ]; then

@@ -88,7 +88,7 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
 
 std::string HexId(uint32_t value)
 {
-    return FormatNumber('x', static_cast<int32_t>(value), 8);
+    return HexAddress(value);
 }
 
 std::string HexAddress(uint64_t value)

@@ -128,9 +128,7 @@ void ListView::FillTheGap()
         return;
     RECT client{};
     ::GetClientRect(Handle(), &client);
-    int total = 0;
-    for (std::size_t i = 0; i < columns_.size(); ++i)
-        total += ColumnWidth(static_cast<int>(i));
+    const int total = TotalColumnWidth();
     const int last = static_cast<int>(columns_.size()) - 1;
     if (total < client.right)
         ListView_SetColumnWidth(Handle(), last, ColumnWidth(last) + client.right - total);
@@ -148,15 +146,21 @@ void ListView::LeaveRoomForScrollBar()
     RECT client{};
     ::GetClientRect(Handle(), &client);
     const int room = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
-    int total = 0;
-    for (std::size_t i = 0; i < columns_.size(); ++i)
-        total += ColumnWidth(static_cast<int>(i));
+    const int total = TotalColumnWidth();
     const int last = static_cast<int>(columns_.size()) - 1;
     if (columns_.back().width != kFillWidth || total <= room)
         return;
     const int shrunk = ColumnWidth(last) - (total - room);
     if (shrunk >= MinimumFillWidth(last))
         ListView_SetColumnWidth(Handle(), last, shrunk);
+}
+
+int ListView::TotalColumnWidth() const
+{
+    int total = 0;
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+        total += ColumnWidth(static_cast<int>(i));
+    return total;
 }
 
 // What the header text needs, as the list's own sizing allows for it.

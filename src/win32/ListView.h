@@ -92,6 +92,7 @@ private:
     void RefitFillColumns();
     void FillTheGap();
     void LeaveRoomForScrollBar();
+    int TotalColumnWidth() const;
     int MinimumFillWidth(int column) const;
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
 
