@@ -3,7 +3,7 @@
 // with nothing else: no sorting, no selection, no rows kept beside it.
 #pragma once
 
-#include "core/ToolhelpBinding.h"
+#include "core/inspect/ToolhelpBinding.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ToolhelpBinding.h"
+#include "core/inspect/ToolhelpBinding.h"
 
 #include <cstdint>
 

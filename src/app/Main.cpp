@@ -5,8 +5,8 @@
 #include "app/SystemToolhelp.h"
 #include "resource.h"
 #include "win32/ResourceText.h"
-#include "core/TextFormat.h"
-#include "core/ToolHelper.h"
+#include "core/ui/TextFormat.h"
+#include "core/inspect/ToolHelper.h"
 #include "win32/FormBuilder.h"
 #include "win32/LocaleCompare.h"
 

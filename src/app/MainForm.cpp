@@ -1,9 +1,9 @@
 #include "app/MainForm.h"
 
-#include "core/ProgramVariant.h"
+#include "core/inspect/ProgramVariant.h"
 #include "resource.h"
-#include "toolbars/Declarations.h"
-#include "win32/Declarations.h"
+#include "toolbars/ToolbarDeclarations.h"
+#include "win32/ControlDeclarations.h"
 
 using core::Align;
 using toolbars::DockPosition;

@@ -2,8 +2,8 @@
 // auto-refresh setting, kept in the current user's registry.
 #include "app/Main.h"
 
-#include "core/TRegIniFile.h"
-#include "core/ToolbarLayout.h"
+#include "core/settings/TRegIniFile.h"
+#include "core/settings/ToolbarLayout.h"
 #include "win32/SystemRegistry.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The process-wide binding to this system's kernel.
 #pragma once
 
-#include "core/ToolhelpBinding.h"
+#include "core/inspect/ToolhelpBinding.h"
 
 core::ToolhelpBinding& SystemToolhelp();

@@ -3,7 +3,7 @@
 // and the drop docks or floats it. Esc or a lost capture drops nothing.
 #pragma once
 
-#include "core/DockDropTarget.h"
+#include "core/docking/DockDropTarget.h"
 #include "toolbars/DragOutline.h"
 #include "win32/Signal.h"
 

@@ -5,9 +5,9 @@
 // subclass's.
 #pragma once
 
-#include "core/DockArrangement.h"
-#include "core/LayoutWindow.h"
-#include "core/ToolbarFrame.h"
+#include "core/docking/DockArrangement.h"
+#include "core/docking/LayoutWindow.h"
+#include "core/docking/ToolbarFrame.h"
 #include "toolbars/TTBDock.h"
 #include "win32/Control.h"
 #include "win32/Signal.h"

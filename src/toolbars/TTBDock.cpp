@@ -1,6 +1,6 @@
 #include "toolbars/TTBDock.h"
 
-#include "core/DockArrangement.h"
+#include "core/docking/DockArrangement.h"
 #include "toolbars/TTBCustomDockableWindow.h"
 #include "win32/Application.h"
 

@@ -3,8 +3,8 @@
 // are its children; it keeps no list of its own.
 #pragma once
 
-#include "core/DockDropTarget.h"
-#include "core/LayoutDock.h"
+#include "core/docking/DockDropTarget.h"
+#include "core/docking/LayoutDock.h"
 #include "win32/Control.h"
 
 #include <utility>

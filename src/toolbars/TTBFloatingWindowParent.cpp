@@ -1,6 +1,6 @@
 #include "toolbars/TTBFloatingWindowParent.h"
 
-#include "core/OnScreen.h"
+#include "core/docking/OnScreen.h"
 #include "toolbars/TTBCustomDockableWindow.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"

@@ -4,7 +4,7 @@
 // in front of the form and, like it, deaf to input while a modal box is open.
 #pragma once
 
-#include "core/Placement.h"
+#include "core/ui/Placement.h"
 #include "win32/Control.h"
 #include "win32/Signal.h"
 

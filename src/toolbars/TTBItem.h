@@ -4,7 +4,7 @@
 // takes caption, hint, glyph, shortcut, check and enabled state from it.
 #pragma once
 
-#include "core/Shortcut.h"
+#include "core/ui/Shortcut.h"
 #include "win32/Action.h"
 #include "win32/Component.h"
 #include "win32/Control.h"

@@ -1,7 +1,7 @@
 #include "toolbars/TTBToolbar.h"
 
-#include "core/AccessKey.h"
-#include "core/Hint.h"
+#include "core/ui/AccessKey.h"
+#include "core/ui/Hint.h"
 #include "toolbars/ToolbarParts.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"

@@ -4,8 +4,8 @@
 // arrows), and it can honour its items' shortcuts anywhere in the window.
 #pragma once
 
-#include "core/AltTap.h"
-#include "core/ToolbarItemLayout.h"
+#include "core/ui/AltTap.h"
+#include "core/docking/ToolbarItemLayout.h"
 #include "toolbars/TTBCustomDockableWindow.h"
 #include "toolbars/TTBItem.h"
 #include "win32/Signal.h"

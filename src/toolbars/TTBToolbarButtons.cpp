@@ -2,8 +2,8 @@
 // with the items, their tooltips and what a click on one does.
 #include "toolbars/TTBToolbar.h"
 
-#include "core/AccessKey.h"
-#include "core/Hint.h"
+#include "core/ui/AccessKey.h"
+#include "core/ui/Hint.h"
 #include "toolbars/ToolbarParts.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"

@@ -2,8 +2,8 @@
 // Alt+letter and arrow keys with its access keys shown only while in use.
 #include "toolbars/TTBToolbar.h"
 
-#include "core/AccessKey.h"
-#include "core/Hint.h"
+#include "core/ui/AccessKey.h"
+#include "core/ui/Hint.h"
 #include "toolbars/ToolbarParts.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"

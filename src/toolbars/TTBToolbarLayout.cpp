@@ -4,7 +4,7 @@
 // the native bar's wrap and hidden states.
 #include "toolbars/TTBToolbar.h"
 
-#include "core/ToolbarLayout.h"
+#include "core/settings/ToolbarLayout.h"
 #include "toolbars/ToolbarParts.h"
 
 #include <algorithm>

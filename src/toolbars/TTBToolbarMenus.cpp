@@ -2,8 +2,8 @@
 // the menu bar's entries while one is open, and the glyphs drawn in them.
 #include "toolbars/TTBToolbar.h"
 
-#include "core/AccessKey.h"
-#include "core/Hint.h"
+#include "core/ui/AccessKey.h"
+#include "core/ui/Hint.h"
 #include "toolbars/ToolbarParts.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"

@@ -3,7 +3,7 @@
 // linked to it follow every change at once.
 #pragma once
 
-#include "core/Shortcut.h"
+#include "core/ui/Shortcut.h"
 #include "win32/Component.h"
 #include "win32/KeyMessages.h"
 #include "win32/Signal.h"

@@ -1,6 +1,6 @@
 #include "win32/Application.h"
 
-#include "core/ErrorText.h"
+#include "core/ui/ErrorText.h"
 #include "win32/AppMessages.h"
 #include "win32/Control.h"
 #include "win32/Form.h"

@@ -2,7 +2,7 @@
 // exceptions escaping event handlers end up.
 #pragma once
 
-#include "core/Shortcut.h"
+#include "core/ui/Shortcut.h"
 #include "win32/Signal.h"
 #include "win32/UniqueHandle.h"
 

@@ -1,6 +1,6 @@
 #include "win32/Control.h"
 
-#include "core/DpiScale.h"
+#include "core/ui/DpiScale.h"
 #include "win32/Application.h"
 
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 // designed bounds. Containers (form, panel) lay their aligned children out.
 #pragma once
 
-#include "core/Alignment.h"
+#include "core/ui/Alignment.h"
 #include "win32/Component.h"
 
 #include <windows.h>

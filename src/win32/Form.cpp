@@ -1,7 +1,7 @@
 #include "win32/Form.h"
 
-#include "core/DpiScale.h"
-#include "core/Placement.h"
+#include "core/ui/DpiScale.h"
+#include "core/ui/Placement.h"
 #include "win32/Application.h"
 
 namespace win32 {

@@ -2,7 +2,7 @@
 // whether a window belongs to a form.
 #pragma once
 
-#include "core/Shortcut.h"
+#include "core/ui/Shortcut.h"
 
 #include <windows.h>
 

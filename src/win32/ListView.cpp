@@ -1,6 +1,6 @@
 #include "win32/ListView.h"
 
-#include "core/DpiScale.h"
+#include "core/ui/DpiScale.h"
 
 namespace win32 {
 

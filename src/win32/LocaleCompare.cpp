@@ -1,6 +1,6 @@
 #include "win32/LocaleCompare.h"
 
-#include "core/SortCompare.h"
+#include "core/ui/SortCompare.h"
 
 #include <climits>
 

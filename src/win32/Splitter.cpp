@@ -1,6 +1,6 @@
 #include "win32/Splitter.h"
 
-#include "core/DpiScale.h"
+#include "core/ui/DpiScale.h"
 #include "win32/Application.h"
 
 #include <windowsx.h>

@@ -2,7 +2,7 @@
 // left live, within limits fixed when the drag starts. Esc ends the drag.
 #pragma once
 
-#include "core/SplitterDrag.h"
+#include "core/ui/SplitterDrag.h"
 #include "win32/Control.h"
 
 #include <optional>

@@ -2,7 +2,7 @@
 // narrow functions, every key with full access.
 #pragma once
 
-#include "core/RegistryApi.h"
+#include "core/settings/RegistryApi.h"
 
 namespace win32 {
 

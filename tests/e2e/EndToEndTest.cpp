@@ -1,6 +1,6 @@
 // Runs the program as a user would and looks at its window from outside.
 #include "VantoraProcess.h"
-#include "core/TextFormat.h"
+#include "core/ui/TextFormat.h"
 
 #include <windows.h>
 #include <commctrl.h>

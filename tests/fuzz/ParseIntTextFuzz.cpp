@@ -1,7 +1,7 @@
 // Any text: parsing never fails badly, an accepted decimal text is the number
 // FormatInt writes back (after spaces, sign and leading zeros), and the 32-
 // and 64-bit readers agree wherever both can hold the value.
-#include "core/ParseIntText.h"
+#include "core/settings/ParseIntText.h"
 
 #include "FuzzCheck.h"
 

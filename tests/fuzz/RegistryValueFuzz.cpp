@@ -3,12 +3,12 @@
 // Each read gives the value, the default, or raises ERegistryException,
 // exactly as a small model of the stored values predicts, and leaves no key
 // handle open.
-#include "core/ERegistryException.h"
-#include "core/ParseIntText.h"
-#include "core/RegistryValueText.h"
-#include "core/TRegIniFile.h"
+#include "core/settings/ERegistryException.h"
+#include "core/settings/ParseIntText.h"
+#include "core/settings/RegistryValueText.h"
+#include "core/settings/TRegIniFile.h"
 
-#include "FakeRegistry.h"
+#include "settings/FakeRegistry.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 

@@ -3,10 +3,10 @@
 // to suspend or resume. Every dock suspended is resumed, last first, whatever
 // raised; windows only move into docks of their owner that allow it; and the
 // error that surfaces is the one that matters.
-#include "core/ERegistryException.h"
-#include "core/ToolbarLayout.h"
+#include "core/settings/ERegistryException.h"
+#include "core/settings/ToolbarLayout.h"
 
-#include "FakeLayout.h"
+#include "docking/FakeLayout.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 

@@ -3,7 +3,7 @@
 // menus and buttons when something fails underneath them.
 #include "MainWindowFixture.h"
 #include "UserInput.h"
-#include "core/SortCompare.h"
+#include "core/ui/SortCompare.h"
 #include "win32/LocaleCompare.h"
 
 #include <commctrl.h>

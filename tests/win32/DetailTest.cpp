@@ -1,7 +1,7 @@
-#include "FakeToolhelp.h"
+#include "inspect/FakeToolhelp.h"
 #include "MainWindowFixture.h"
 #include "app/ImageProbe.h"
-#include "core/TextFormat.h"
+#include "core/ui/TextFormat.h"
 
 #include <psapi.h>
 #include <tlhelp32.h>

@@ -1,7 +1,7 @@
 // A real main window for a test, built from its declaration but not shown.
 #pragma once
 
-#include "FakeToolhelp.h"
+#include "inspect/FakeToolhelp.h"
 #include "TestSupport.h"
 #include "app/Main.h"
 #include "win32/Application.h"

@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "core/TextFormat.h"
+#include "core/ui/TextFormat.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "core/SortCompare.h"
+#include "core/ui/SortCompare.h"
 
 #include <algorithm>
 #include <cctype>
