@@ -107,6 +107,15 @@ vantora_prepare_prefix() {
     fi
 }
 
+# A persistent Wine server for the prefix, with Wine's services started
+# detached from the caller's output: started by a test's program instead,
+# they would hold that test's output open and CTest would wait forever.
+vantora_start_wine() {
+    vantora_prepare_prefix || return 1
+    wineserver -p
+    "$VANTORA_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
 # An X display for windows: the caller's, or a private Xvfb.
 vantora_start_display() {
     if [ -n "${DISPLAY:-}" ] && [ -z "${VANTORA_FORCE_XVFB:-}" ]; then

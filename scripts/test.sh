@@ -60,10 +60,8 @@ trap 'for p in "${servers[@]}"; do WINEPREFIX="$p" wineserver -k 2>/dev/null || 
 # Wine's own services start first, so they do not inherit CTest's output pipes.
 start_wine() {
     vantora_use_arch "$1"
-    vantora_prepare_prefix
-    wineserver -p
     servers+=("$WINEPREFIX")
-    "$VANTORA_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+    vantora_start_wine
 }
 
 # The 64-bit program's view of a 32-bit child: passes, fails, or says why
