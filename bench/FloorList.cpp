@@ -1,8 +1,8 @@
 #include "FloorList.h"
 
 #include "app/ImageProbe.h"
-#include "core/ui/TextFormat.h"
 #include "core/inspect/ToolHelper.h"
+#include "core/ui/TextFormat.h"
 
 #include <commctrl.h>
 

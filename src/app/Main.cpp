@@ -3,12 +3,12 @@
 #include "app/ImageProbe.h"
 #include "app/MainForm.h"
 #include "app/SystemToolhelp.h"
-#include "resource.h"
-#include "win32/ResourceText.h"
-#include "core/ui/TextFormat.h"
 #include "core/inspect/ToolHelper.h"
+#include "core/ui/TextFormat.h"
+#include "resource.h"
 #include "win32/FormBuilder.h"
 #include "win32/LocaleCompare.h"
+#include "win32/ResourceText.h"
 
 #include <windows.h>
 

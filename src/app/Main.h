@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/SystemToolhelp.h"
-#include "core/ui/SortCompare.h"
 #include "core/inspect/ToolHelper.h"
+#include "core/ui/SortCompare.h"
 #include "toolbars/TTBDock.h"
 #include "toolbars/TTBItem.h"
 #include "toolbars/TTBToolbar.h"

@@ -33,7 +33,8 @@ std::vector<core::LayoutComponent> LayoutComponents(const win32::Form& form)
     for (const auto& component : form.Components()) {
         core::LayoutComponent entry;
         entry.dock = dynamic_cast<core::LayoutDock*>(component.get());
-        entry.window = dynamic_cast<core::LayoutWindow*>(component.get());
+        if (auto* window = dynamic_cast<toolbars::TTBCustomDockableWindow*>(component.get()))
+            entry.window = &window->Layout();
         if (entry.dock || entry.window)
             owner.push_back(entry);
     }

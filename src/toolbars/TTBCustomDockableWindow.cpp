@@ -6,7 +6,6 @@
 #include "win32/AppMessages.h"
 #include "win32/Application.h"
 #include "win32/Form.h"
-#include "win32/UniqueHandle.h"
 
 #include <windowsx.h>
 
@@ -39,23 +38,6 @@ POINT PointOf(LPARAM point)
 BarPlacement DockedPlacement(bool horizontal)
 {
     return horizontal ? BarPlacement::DockedHorizontal : BarPlacement::DockedVertical;
-}
-
-// A small cross, two pixels thick, centred in the box.
-void DrawCross(HDC dc, const core::Rect& box, COLORREF color)
-{
-    win32::UniqueHandle<win32::NullInvalidTraits<HPEN, win32::GdiDeleter>> pen(::CreatePen(PS_SOLID, 1, color));
-    win32::SelectedObject select(dc, pen.Get());
-    // The cross leaves two pixels free on each side of its box.
-    const int size = std::max(std::min(box.width(), box.height()) - 4, 3);
-    const int x = box.left + (box.width() - size) / 2;
-    const int y = box.top + (box.height() - size) / 2;
-    for (int dx = 0; dx < 2; ++dx) {
-        ::MoveToEx(dc, x + dx, y, nullptr);
-        ::LineTo(dc, x + dx + size, y + size);
-        ::MoveToEx(dc, x + dx + size - 1, y, nullptr);
-        ::LineTo(dc, x + dx - 1, y + size);
-    }
 }
 
 } // namespace
@@ -136,19 +118,13 @@ void TTBCustomDockableWindow::SetFloatingPosition(core::Point position)
         floatingParent_->MoveTo(position);
 }
 
-void TTBCustomDockableWindow::SetLastDock(core::LayoutDock* dock)
+void TTBCustomDockableWindow::SetLastDock(TTBDock* dock)
 {
-    lastDock_ = dynamic_cast<TTBDock*>(dock);
+    lastDock_ = dock;
     lastDockGone_.Disconnect();
     if (lastDock_)
         lastDockGone_ = lastDock_->Destroying.Connect([this](win32::Component&) { lastDock_ = nullptr; });
     useLastDock_ = true;
-}
-
-void TTBCustomDockableWindow::DockInto(core::LayoutDock& dock)
-{
-    if (auto* target = dynamic_cast<TTBDock*>(&dock))
-        DockInto(*target);
 }
 
 void TTBCustomDockableWindow::DockInto(TTBDock& dock)
@@ -192,11 +168,6 @@ void TTBCustomDockableWindow::MoveOnScreen()
 {
     if (Floating())
         floatingParent_->MoveOnScreen();
-}
-
-void TTBCustomDockableWindow::Arrange()
-{
-    RequestArrange();
 }
 
 void TTBCustomDockableWindow::RequestArrange()
@@ -332,17 +303,8 @@ void TTBCustomDockableWindow::Paint(HDC dc)
     RECT grip = ToRECT(frame.grip);
     if (grip.right > grip.left && grip.bottom > grip.top)
         ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
-    if (ShowsCloseButton()) {
-        RECT box = ToRECT(frame.closeButton);
-        core::Rect glyph = frame.closeButton;
-        if (closePressed_) {
-            ::DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
-            glyph = {glyph.left + 1, glyph.top + 1, glyph.right + 1, glyph.bottom + 1};
-        } else if (closeHot_) {
-            ::DrawEdge(dc, &box, BDR_RAISEDINNER, BF_RECT);
-        }
-        DrawCross(dc, glyph, ::GetSysColor(COLOR_BTNTEXT));
-    }
+    if (ShowsCloseButton())
+        closeBox_.Paint(dc, frame.closeButton);
 }
 
 bool TTBCustomDockableWindow::OverCloseButton(LPARAM point) const
@@ -353,16 +315,6 @@ bool TTBCustomDockableWindow::OverCloseButton(LPARAM point) const
 bool TTBCustomDockableWindow::OverHandle(LPARAM point) const
 {
     return placement_ != BarPlacement::Floating && Contains(Frame().handle, PointOf(point));
-}
-
-void TTBCustomDockableWindow::SetCloseState(bool hot, bool pressed)
-{
-    if (hot == closeHot_ && pressed == closePressed_)
-        return;
-    closeHot_ = hot;
-    closePressed_ = pressed;
-    RECT box = ToRECT(Frame().closeButton);
-    ::InvalidateRect(Handle(), &box, TRUE);
 }
 
 void TTBCustomDockableWindow::BeginDrag(POINT screen)
@@ -425,29 +377,17 @@ LRESULT TTBCustomDockableWindow::WndProc(UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_LBUTTONDOWN:
         if (OverCloseButton(lParam)) {
-            closeTracking_ = true;
-            ::SetCapture(Handle());
-            SetCloseState(true, true);
+            closeBox_.Press(Handle(), Frame().closeButton);
         } else if (OverHandle(lParam)) {
             POINT p = PointOf(lParam);
             ::ClientToScreen(Handle(), &p);
             BeginDrag(p);
         }
         return 0;
-    case WM_MOUSEMOVE: {
-        const bool over = OverCloseButton(lParam);
-        if (closeTracking_) {
-            SetCloseState(over, over);
-        } else {
-            if (over && !closeHot_) {
-                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-                ::TrackMouseEvent(&track);
-            }
-            SetCloseState(over, false);
-        }
+    case WM_MOUSEMOVE:
+        closeBox_.MouseMove(Handle(), Frame().closeButton, OverCloseButton(lParam));
         FrameMouseMove();
         return 0;
-    }
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && placement_ != BarPlacement::Floating) {
             POINT p{};
@@ -460,24 +400,14 @@ LRESULT TTBCustomDockableWindow::WndProc(UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
     case WM_MOUSELEAVE:
-        if (!closeTracking_)
-            SetCloseState(false, false);
+        closeBox_.MouseLeave(Handle(), Frame().closeButton);
         return 0;
     case WM_LBUTTONUP:
-        if (closeTracking_) {
-            const bool over = OverCloseButton(lParam);
-            closeTracking_ = false;
-            ::ReleaseCapture();
-            SetCloseState(false, false);
-            if (over)
-                Close();
-        }
+        if (closeBox_.Release(Handle(), Frame().closeButton, OverCloseButton(lParam)))
+            Close();
         return 0;
     case WM_CAPTURECHANGED:
-        if (closeTracking_) {
-            closeTracking_ = false;
-            SetCloseState(false, false);
-        }
+        closeBox_.CaptureLost(Handle(), Frame().closeButton);
         return 0;
     }
     return ContainerProc(message, wParam, lParam);

@@ -6,8 +6,11 @@
 #pragma once
 
 #include "core/docking/DockArrangement.h"
-#include "core/docking/LayoutWindow.h"
 #include "core/docking/ToolbarFrame.h"
+#include "core/settings/LayoutStore.h"
+#include "core/ui/Placement.h"
+#include "toolbars/DockableWindowLayout.h"
+#include "toolbars/FrameCloseButton.h"
 #include "toolbars/TTBDock.h"
 #include "win32/Control.h"
 #include "win32/Signal.h"
@@ -39,7 +42,7 @@ struct DockableWindowProps {
 // in a floating window, where it wraps at the window's width.
 enum class BarPlacement { DockedHorizontal, DockedVertical, Floating };
 
-class TTBCustomDockableWindow : public win32::Control, public core::LayoutWindow {
+class TTBCustomDockableWindow : public win32::Control {
 public:
     explicit TTBCustomDockableWindow(const DockableWindowProps& props);
     ~TTBCustomDockableWindow() override;
@@ -48,31 +51,37 @@ public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
 
-    // Where it is: the model the docks, the drag and the stored layout share.
-    std::string LayoutName() const override { return Name(); }
-    bool Visible() const override { return Control::Visible(); }
-    void SetVisible(bool visible) override { Control::SetVisible(visible); }
-    bool Floating() const override;
-    TTBDock* CurrentDock() const override;
+    // Where it is: docked (in a dock, at a row and a position) or floating.
+    bool Floating() const;
+    TTBDock* CurrentDock() const;
     bool Docked() const { return CurrentDock() != nullptr; }
-    int32_t DockRow() const override { return dockRow_; }
-    int32_t DockPos() const override { return dockPos_; }
-    void SetDockRow(int32_t row) override;
-    void SetDockPos(int32_t pos) override;
+    int32_t DockRow() const { return dockRow_; }
+    int32_t DockPos() const { return dockPos_; }
+    void SetDockRow(int32_t row);
+    void SetDockPos(int32_t pos);
     // The floating window's top-left on the screen, kept while docked.
-    core::Point FloatingPosition() const override { return floatingPosition_; }
-    void SetFloatingPosition(core::Point position) override;
+    core::Point FloatingPosition() const { return floatingPosition_; }
+    void SetFloatingPosition(core::Point position);
     // The dock a double click on the floating caption returns it to.
-    TTBDock* LastDock() const override { return lastDock_; }
-    void SetLastDock(core::LayoutDock* dock) override;
-    bool UseLastDock() const override { return useLastDock_; }
+    TTBDock* LastDock() const { return lastDock_; }
+    void SetLastDock(TTBDock* dock);
+    bool UseLastDock() const { return useLastDock_; }
     void SetUseLastDock(bool use) { useLastDock_ = use; }
 
-    void DockInto(core::LayoutDock& dock) override;
+    // Nothing moves if already there.
     void DockInto(TTBDock& dock);
-    void Float() override;
-    void MoveOnScreen() override;
-    void Arrange() override;
+    // No-op when already floating.
+    void Float();
+    // Brings a floating window back only when it is wholly off screen.
+    void MoveOnScreen();
+    // Fits its dock or floating window to what it holds now.
+    void Arrange() { RequestArrange(); }
+
+    // The model the stored toolbar layout reads and writes.
+    core::LayoutWindow& Layout() { return layout_; }
+    // Its own values in its section of the stored layout.
+    virtual void ReadLayoutExtras(const core::LayoutReader&) {}
+    virtual void WriteLayoutExtras(const core::LayoutWriter&) const {}
 
     bool CloseButton() const { return closeButton_; }
     void SetCloseButton(bool show) { closeButton_ = show; }
@@ -144,7 +153,6 @@ private:
     // The frame's share of the bar's length: the handle and both borders.
     int FrameAlong() const;
     void Paint(HDC dc);
-    void SetCloseState(bool hot, bool pressed);
     bool OverCloseButton(LPARAM point) const;
     bool OverHandle(LPARAM point) const;
     void LeaveFloatingWindow();
@@ -162,11 +170,10 @@ private:
     bool closeButtonWhenDocked_;
     BarPlacement placement_ = BarPlacement::DockedHorizontal;
     core::ToolbarFrameMetrics frameMetrics_;
-    bool closeHot_ = false;
-    bool closePressed_ = false;
-    bool closeTracking_ = false;
+    FrameCloseButton closeBox_;
     std::unique_ptr<TTBFloatingWindowParent> floatingParent_;
     std::unique_ptr<DockDrag> drag_;
+    DockableWindowLayout layout_{*this};
 };
 
 } // namespace toolbars

@@ -208,12 +208,12 @@ void TTBCustomToolbar::SetFloatingWidth(int32_t width)
 
 void TTBCustomToolbar::ReadLayoutExtras(const core::LayoutReader& reader)
 {
-    SetFloatingWidth(core::ReadFloatingWidth(reader, LayoutName()));
+    SetFloatingWidth(core::ReadFloatingWidth(reader, Name()));
 }
 
 void TTBCustomToolbar::WriteLayoutExtras(const core::LayoutWriter& writer) const
 {
-    core::WriteFloatingWidth(writer, LayoutName(), floatingWidth_);
+    core::WriteFloatingWidth(writer, Name(), floatingWidth_);
 }
 
 } // namespace toolbars

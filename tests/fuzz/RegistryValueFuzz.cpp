@@ -8,9 +8,9 @@
 #include "core/settings/RegistryValueText.h"
 #include "core/settings/TRegIniFile.h"
 
-#include "settings/FakeRegistry.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "settings/FakeRegistry.h"
 
 #include <algorithm>
 #include <cstddef>

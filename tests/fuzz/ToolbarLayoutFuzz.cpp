@@ -6,9 +6,9 @@
 #include "core/settings/ERegistryException.h"
 #include "core/settings/ToolbarLayout.h"
 
-#include "docking/FakeLayout.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "docking/FakeLayout.h"
 
 #include <algorithm>
 #include <cstddef>

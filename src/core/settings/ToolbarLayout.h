@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/docking/LayoutDock.h"
-#include "core/settings/LayoutStore.h"
 #include "core/docking/LayoutWindow.h"
+#include "core/settings/LayoutStore.h"
 #include "core/settings/RegistryApi.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
+#include "core/inspect/ToolhelpRecords.h"
 #include "core/ui/ErrorText.h"
 #include "core/ui/TextFormat.h"
-#include "core/inspect/ToolhelpRecords.h"
 
 #include <gtest/gtest.h>
 
