@@ -6,10 +6,13 @@
 #include "win32/AppMessages.h"
 #include "win32/Application.h"
 #include "win32/Form.h"
+#include "win32/Geometry.h"
 
 #include <algorithm>
 
 namespace toolbars {
+
+using win32::ToRect;
 
 namespace {
 
@@ -24,11 +27,6 @@ RECT ScreenRect(HWND window)
     RECT r{};
     ::GetWindowRect(window, &r);
     return r;
-}
-
-core::Rect ToRect(const RECT& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace

@@ -1,17 +1,15 @@
 #include "toolbars/FrameCloseButton.h"
 
+#include "win32/Geometry.h"
 #include "win32/UniqueHandle.h"
 
 #include <algorithm>
 
 namespace toolbars {
 
-namespace {
+using win32::ToRECT;
 
-RECT ToRECT(const core::Rect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
+namespace {
 
 // A small cross, two pixels thick, centred in the box.
 void DrawCross(HDC dc, const core::Rect& box, COLORREF color)

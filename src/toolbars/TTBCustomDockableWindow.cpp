@@ -6,12 +6,15 @@
 #include "win32/AppMessages.h"
 #include "win32/Application.h"
 #include "win32/Form.h"
-
-#include <windowsx.h>
+#include "win32/Geometry.h"
 
 #include <algorithm>
 
 namespace toolbars {
+
+using win32::Contains;
+using win32::PointOf;
+using win32::ToRECT;
 
 namespace {
 
@@ -19,21 +22,6 @@ constexpr const char* kClassName = "VantoraDockableWindow";
 // Room round the items of a floating bar.
 constexpr int kFloatingPadding = 2;
 constexpr int kFrameAcross = 2 * core::kToolbarBorder;
-
-RECT ToRECT(const core::Rect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-bool Contains(const core::Rect& r, POINT p)
-{
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
-POINT PointOf(LPARAM point)
-{
-    return {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-}
 
 BarPlacement DockedPlacement(bool horizontal)
 {
@@ -134,9 +122,14 @@ void TTBCustomDockableWindow::DockInto(TTBDock& dock)
     placement_ = DockedPlacement(dock.Horizontal());
     SetParentControl(dock);
     // Docking records the dock to come back to.
+    RememberDock(dock);
+    LeaveFloatingWindow();
+}
+
+void TTBCustomDockableWindow::RememberDock(TTBDock& dock)
+{
     lastDock_ = &dock;
     lastDockGone_ = dock.Destroying.Connect([this](win32::Component&) { lastDock_ = nullptr; });
-    LeaveFloatingWindow();
 }
 
 void TTBCustomDockableWindow::LeaveFloatingWindow()
@@ -152,10 +145,8 @@ void TTBCustomDockableWindow::Float()
     win32::Form* form = OwnerForm();
     if (!form)
         return;
-    if (TTBDock* dock = CurrentDock()) {
-        lastDock_ = dock;
-        lastDockGone_ = dock->Destroying.Connect([this](win32::Component&) { lastDock_ = nullptr; });
-    }
+    if (TTBDock* dock = CurrentDock())
+        RememberDock(*dock);
     placement_ = BarPlacement::Floating;
     floatingParent_ = std::make_unique<TTBFloatingWindowParent>(*this, *form);
     floatingParent_->CreateWindowFor(nullptr, App());
@@ -227,19 +218,20 @@ int TTBCustomDockableWindow::FloatingMinimumWidth() const
 
 void TTBCustomDockableWindow::PlaceInDock(const core::Rect& bounds, bool horizontal)
 {
-    placement_ = DockedPlacement(horizontal);
-    const bool moves = bounds != BoundsRect();
-    SetBounds(bounds);
-    // The content may have changed though the bounds did not.
-    if (!moves)
-        BoundsChanged();
+    Place(bounds, DockedPlacement(horizontal));
 }
 
 void TTBCustomDockableWindow::PlaceFloating(const core::Rect& client)
 {
-    placement_ = BarPlacement::Floating;
-    const bool moves = client != BoundsRect();
-    SetBounds(client);
+    Place(client, BarPlacement::Floating);
+}
+
+void TTBCustomDockableWindow::Place(const core::Rect& bounds, BarPlacement placement)
+{
+    placement_ = placement;
+    const bool moves = bounds != BoundsRect();
+    SetBounds(bounds);
+    // The content may have changed though the bounds did not.
     if (!moves)
         BoundsChanged();
 }

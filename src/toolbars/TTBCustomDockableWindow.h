@@ -156,6 +156,8 @@ private:
     bool OverCloseButton(LPARAM point) const;
     bool OverHandle(LPARAM point) const;
     void LeaveFloatingWindow();
+    void RememberDock(TTBDock& dock);
+    void Place(const core::Rect& bounds, BarPlacement placement);
     void EndDrag(bool drop);
     bool HandleDragMessage(UINT message, LPARAM lParam);
 

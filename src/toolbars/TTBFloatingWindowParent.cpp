@@ -5,6 +5,7 @@
 #include "win32/AppMessages.h"
 #include "win32/Application.h"
 #include "win32/Form.h"
+#include "win32/Geometry.h"
 
 #include <windowsx.h>
 
@@ -12,6 +13,8 @@
 #include <cstdlib>
 
 namespace toolbars {
+
+using win32::ToRect;
 
 namespace {
 
@@ -37,11 +40,6 @@ win32::ControlProps PropsFor(const TTBCustomDockableWindow& bar)
     const int top = std::clamp(at.y, -kLargestCoordinate, kLargestCoordinate);
     props.bounds = {left, top, size.cx, size.cy};
     return props;
-}
-
-core::Rect ToRect(const RECT& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 // Where a window that is lost should come back: the nearest monitor's work
