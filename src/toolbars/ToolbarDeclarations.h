@@ -14,14 +14,6 @@
 
 namespace toolbars {
 
-template <class F>
-struct DockDecl {
-    DockProps props;
-    TTBDock* F::*field = nullptr;
-
-    void Build(win32::FormBuilder<F>& b) const { b.Place(std::make_unique<TTBDock>(props), field); }
-};
-
 // Any item declaration: a struct with a Build(builder, parent item).
 template <class F>
 class AnyItemDecl {
@@ -59,7 +51,7 @@ template <class F>
 struct SubmenuItemDecl {
     ItemProps props;
     TTBSubmenuItem* F::*field = nullptr;
-    std::vector<AnyItemDecl<F>> items;
+    std::vector<AnyItemDecl<F>> items = {};
 
     void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
     {
@@ -99,18 +91,18 @@ struct VisibilityToggleItemDecl {
     }
 };
 
-// A toolbar in the dock named as its parent, with its items.
+// A toolbar with its items, declared in its dock.
 template <class F>
 struct ToolbarDecl {
     ToolbarProps props;
     TTBToolbar* F::*field = nullptr;
     // The image list for its buttons and menus (a component name).
     const char* images = nullptr;
-    std::vector<AnyItemDecl<F>> items;
+    std::vector<AnyItemDecl<F>> items = {};
 
-    void Build(win32::FormBuilder<F>& b) const
+    void Build(win32::FormBuilder<F>& b, TTBDock& dock) const
     {
-        TTBToolbar& bar = b.Place(std::make_unique<TTBToolbar>(props), field);
+        TTBToolbar& bar = b.Place(std::make_unique<TTBToolbar>(props), field, dock);
         // The buttons are made once, when the items know their actions.
         bar.BeginUpdate();
         for (const AnyItemDecl<F>& item : items)
@@ -121,6 +113,20 @@ struct ToolbarDecl {
                 bar.SetImages(b.template Find<win32::ImageList>(imagesName).Handle());
             bar.EndUpdate();
         });
+    }
+};
+
+template <class F>
+struct DockDecl {
+    DockProps props;
+    TTBDock* F::*field = nullptr;
+    std::vector<ToolbarDecl<F>> toolbars = {};
+
+    void Build(win32::FormBuilder<F>& b, win32::Control& parent) const
+    {
+        TTBDock& dock = b.Place(std::make_unique<TTBDock>(props), field, parent);
+        for (const ToolbarDecl<F>& bar : toolbars)
+            bar.Build(b, dock);
     }
 };
 

@@ -1,7 +1,8 @@
-// A form declared as data and the builder that makes it real: components in
-// declaration order, each under its named parent, its form field filled,
-// its events bound to the form's handlers; references between components
-// are resolved once all exist, and then the create handler runs.
+// A form declared as data and the builder that makes it real: a tree of
+// components, walked depth first in declaration order, each control created
+// under the control it is declared in, its form field filled, its events
+// bound to the form's handlers; references between components are resolved
+// once all exist, and then the create handler runs.
 #pragma once
 
 #include "win32/Application.h"
@@ -17,16 +18,20 @@ namespace win32 {
 template <class F>
 class FormBuilder;
 
-// Any component declaration: a struct of properties with a Build(builder).
+// Any component declaration: a struct of properties with a
+// Build(builder, parent), the parent being the control it is declared in.
 template <class F>
 class ComponentDecl {
 public:
     template <class D>
-    ComponentDecl(D decl) : build_([d = std::move(decl)](FormBuilder<F>& b) { d.Build(b); }) {}
-    void Build(FormBuilder<F>& builder) const { build_(builder); }
+    ComponentDecl(D decl)
+        : build_([d = std::move(decl)](FormBuilder<F>& b, Control& parent) { d.Build(b, parent); })
+    {
+    }
+    void Build(FormBuilder<F>& builder, Control& parent) const { build_(builder, parent); }
 
 private:
-    std::function<void(FormBuilder<F>&)> build_;
+    std::function<void(FormBuilder<F>&, Control&)> build_;
 };
 
 template <class F>
@@ -35,7 +40,7 @@ struct FormDecl {
     void (F::*onCreate)() = nullptr;
     void (F::*onShow)() = nullptr;
     void (F::*onDestroy)() = nullptr;
-    std::vector<ComponentDecl<F>> components;
+    std::vector<ComponentDecl<F>> components = {};
 };
 
 template <class F>
@@ -48,7 +53,7 @@ public:
         form_.CreateFormWindow(app_);
         form_.SetLoading(true);
         for (const auto& component : decl.components)
-            component.Build(*this);
+            component.Build(*this, form_);
         for (const auto& fixup : fixups_)
             fixup();
         form_.ApplyDesignedFont();
@@ -83,12 +88,12 @@ public:
         return ref;
     }
 
-    // A control: owned by the form, created under its named parent.
+    // A control: owned by the form, created under its parent.
     template <class T, class Field>
-    T& Place(std::unique_ptr<T> control, Field field)
+    T& Place(std::unique_ptr<T> control, Field field, Control& parent)
     {
         T& ref = Own(std::move(control), field);
-        ref.CreateWindowFor(&Find<Control>(ref.ParentName()), app_);
+        ref.CreateWindowFor(&parent, app_);
         return ref;
     }
 
