@@ -12,7 +12,6 @@
 #include "win32/Timer.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace win32 {
@@ -21,7 +20,7 @@ template <class F>
 struct ListViewDecl {
     ListViewProps props;
     ListView* F::*field = nullptr;
-    const char* smallImages = nullptr;
+    ImageList* F::*smallImages = nullptr;
     void (F::*onChange)(ListView&) = nullptr;
     void (F::*onColumnClick)(ListView&, int column) = nullptr;
     int (F::*onCompare)(ListView&, const ListRow&, const ListRow&) = nullptr;
@@ -32,10 +31,8 @@ struct ListViewDecl {
         list.OnChange = b.Bind(onChange);
         list.OnColumnClick = b.Bind(onColumnClick);
         list.OnCompare = b.Bind(onCompare);
-        if (smallImages) {
-            std::string images = smallImages;
-            b.Fixup([&list, &b, images] { list.SetSmallImages(b.template Find<ImageList>(images).Handle()); });
-        }
+        if (smallImages)
+            b.Fixup([&list, &b, images = smallImages] { list.SetSmallImages(b.Get(images).Handle()); });
     }
 };
 
@@ -121,6 +118,8 @@ template <class F>
 struct ActionListDecl {
     ActionListProps props;
     ActionList* F::*field = nullptr;
+    // The image list the actions' glyphs index.
+    ImageList* F::*images = nullptr;
     std::vector<ActionDecl<F>> actions = {};
 
     void Build(FormBuilder<F>& b, Control&) const
@@ -132,10 +131,8 @@ struct ActionListDecl {
             list.Add(action);
         }
         list.HandleShortCuts(b.App(), b.Form().Handle());
-        if (props.images) {
-            std::string images = props.images;
-            b.Fixup([&list, &b, images] { list.SetImages(b.template Find<ImageList>(images).Handle()); });
-        }
+        if (images)
+            b.Fixup([&list, &b, images = images] { list.SetImages(b.Get(images).Handle()); });
     }
 };
 
