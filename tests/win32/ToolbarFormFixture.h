@@ -1,0 +1,23 @@
+// The tests' own toolbar form for a test, built from its declaration but not
+// shown.
+#pragma once
+
+#include "ToolbarForm.h"
+#include "win32/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class ToolbarFormTest : public ::testing::Test {
+protected:
+    ToolbarFormTest() : app(::GetModuleHandleA(nullptr))
+    {
+        app.SetTitle("Toolbars");
+        form = std::make_unique<TfToolbars>(app);
+        app.SetMainWindow(form->Handle());
+    }
+
+    win32::Application app;
+    std::unique_ptr<TfToolbars> form;
+};
