@@ -26,7 +26,7 @@ public:
     win32::ListView* lvBody = nullptr;
     win32::ImageList* ilMain = nullptr;
 
-    // The menu bar: File (Exit), View (two toggles, a separator, Step and
+    // The menu bar: File (Exit), View (two toggles, a separator, Go and
     // Repeat), Help (Note).
     toolbars::TTBToolbar* tbMenu = nullptr;
     toolbars::TTBSubmenuItem* smFile = nullptr;
@@ -35,22 +35,22 @@ public:
     toolbars::TTBVisibilityToggleItem* iToggleToolbar = nullptr;
     toolbars::TTBVisibilityToggleItem* iToggleStatusBar = nullptr;
     toolbars::TTBSeparatorItem* iViewSep = nullptr;
-    toolbars::TTBItem* iStep = nullptr;
+    toolbars::TTBItem* iGo = nullptr;
     toolbars::TTBItem* iRepeat = nullptr;
     toolbars::TTBSubmenuItem* smHelp = nullptr;
     toolbars::TTBItem* iNote = nullptr;
     // The toolbar: four buttons, two separators.
     toolbars::TTBToolbar* tbMain = nullptr;
-    toolbars::TTBItem* bStep = nullptr;
+    toolbars::TTBItem* bGo = nullptr;
     toolbars::TTBItem* bRepeat = nullptr;
     toolbars::TTBSeparatorItem* tbSep1 = nullptr;
     toolbars::TTBItem* bNote = nullptr;
     toolbars::TTBSeparatorItem* tbSep2 = nullptr;
     toolbars::TTBItem* bExit = nullptr;
-    // Step has F5, Note Ctrl+F1 and a box, Repeat checks itself.
+    // Go has F5, Note Ctrl+F1 and a box, Repeat checks itself.
     win32::ActionList* alMain = nullptr;
     win32::Action* aExit = nullptr;
-    win32::Action* aStep = nullptr;
+    win32::Action* aGo = nullptr;
     win32::Action* aNote = nullptr;
     win32::Action* aRepeat = nullptr;
 
