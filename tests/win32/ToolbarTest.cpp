@@ -220,6 +220,23 @@ TEST_F(ToolbarTest, HiddenMenuBarTakesNoKeys)
     EXPECT_FALSE(form->tbMenu->InMenuMode());
 }
 
+TEST_F(ToolbarTest, ShortcutsWaitWhileTheMenuBarHasTheKeyboard)
+{
+    Show();
+    Tap(VK_F10);
+    Settle();
+    ASSERT_TRUE(form->tbMenu->InMenuMode());
+    Tap(VK_F5);
+    Settle();
+    EXPECT_TRUE(runs.empty());
+    EXPECT_TRUE(form->tbMenu->InMenuMode());
+    Tap(VK_ESCAPE);
+    Tap(VK_F5);
+    Settle();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].action, "aGo");
+}
+
 TEST_F(ToolbarTest, StatusBarShowsTheLongHintOfTheButtonUnderTheMouse)
 {
     Show();
