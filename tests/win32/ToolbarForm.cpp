@@ -1,8 +1,12 @@
 #include "ToolbarForm.h"
 
+#include "TestSettings.h"
 #include "resource.h"
 #include "toolbars/ToolbarDeclarations.h"
+#include "toolbars/ToolbarPositions.h"
 #include "win32/ControlDeclarations.h"
+
+#include <string>
 
 namespace {
 
@@ -12,6 +16,11 @@ using toolbars::ItemDecl;
 using toolbars::SeparatorItemDecl;
 using toolbars::SubmenuItemDecl;
 using toolbars::VisibilityToggleItemDecl;
+
+std::string ToolbarsKey()
+{
+    return std::string(kTestSettingsKey) + "\\Toolbars";
+}
 
 win32::FormDecl<TfToolbars> Declaration()
 {
@@ -23,6 +32,8 @@ win32::FormDecl<TfToolbars> Declaration()
                   .left = 580, .top = 254,
                   .clientWidth = 542, .clientHeight = 321,
                   .desktopCenter = true},
+        .onShow = &F::FormShow,
+        .onDestroy = &F::FormDestroy,
         .components = {
             win32::StatusBarDecl<F>{
                 .props = {.control = {.name = "TheStatusBar", .align = Align::Bottom, .bounds = {0, 302, 542, 19}},
@@ -127,6 +138,16 @@ win32::FormDecl<TfToolbars> Declaration()
 TfToolbars::TfToolbars(win32::Application& app) : Form(Declaration().props)
 {
     win32::FormBuilder<TfToolbars>(*this, app).Build(Declaration());
+}
+
+void TfToolbars::FormShow()
+{
+    toolbars::RestoreToolbarPositions(*this, ToolbarsKey());
+}
+
+void TfToolbars::FormDestroy()
+{
+    toolbars::StoreToolbarPositions(*this, ToolbarsKey());
 }
 
 void TfToolbars::aaExit(win32::Action&)

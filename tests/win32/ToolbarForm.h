@@ -1,7 +1,8 @@
 // A small form of the tests' own for the toolbar layer: a dock on each edge,
 // a menu bar and a toolbar in the top one, a status bar and a list filling
 // the rest. It holds nothing of the program's window, so the layer's tests
-// stay as they are when that window changes.
+// stay as they are when that window changes. Showing it restores where its
+// toolbars were, closing it stores that, below the tests' settings key.
 #pragma once
 
 #include "toolbars/TTBDock.h"
@@ -54,6 +55,8 @@ public:
     win32::Action* aNote = nullptr;
     win32::Action* aRepeat = nullptr;
 
+    void FormShow();
+    void FormDestroy();
     void aaExit(win32::Action& sender);
     void aaNote(win32::Action& sender);
 };

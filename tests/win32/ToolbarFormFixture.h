@@ -2,6 +2,7 @@
 // shown.
 #pragma once
 
+#include "TestSettings.h"
 #include "ToolbarForm.h"
 #include "win32/Application.h"
 
@@ -13,9 +14,15 @@ class ToolbarFormTest : public ::testing::Test {
 protected:
     ToolbarFormTest() : app(::GetModuleHandleA(nullptr))
     {
+        DeleteTestSettings();
         app.SetTitle("Toolbars");
         form = std::make_unique<TfToolbars>(app);
         app.SetMainWindow(form->Handle());
+    }
+    ~ToolbarFormTest() override
+    {
+        form.reset();
+        DeleteTestSettings();
     }
 
     win32::Application app;
