@@ -121,10 +121,7 @@ public:
     // The component a field of the form holds, asked for in a fixup: it may
     // be declared after the one that refers to it.
     template <class T>
-    T& Get(T* F::*field) const
-    {
-        return Declared(form_.*field);
-    }
+    T& Get(T* F::*field) const { return Declared(form_.*field); }
     Control& Get(const ControlRef<F>& ref) const { return Declared(ref.In(form_)); }
 
 private:
