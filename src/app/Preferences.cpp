@@ -3,7 +3,7 @@
 #include "app/Main.h"
 
 #include "core/settings/TRegIniFile.h"
-#include "core/settings/ToolbarLayout.h"
+#include "toolbars/ToolbarPositions.h"
 #include "win32/SystemRegistry.h"
 
 #include <algorithm>
@@ -24,21 +24,6 @@ core::Rect UsableBounds(int left, int top, int width, int height)
     left = std::clamp(left, -kCoordinateLimit, kCoordinateLimit - width);
     top = std::clamp(top, -kCoordinateLimit, kCoordinateLimit - height);
     return {left, top, left + width, top + height};
-}
-
-// The form's docks and dockable windows, in component order.
-std::vector<core::LayoutComponent> LayoutComponents(const win32::Form& form)
-{
-    std::vector<core::LayoutComponent> owner;
-    for (const auto& component : form.Components()) {
-        core::LayoutComponent entry;
-        entry.dock = dynamic_cast<core::LayoutDock*>(component.get());
-        if (auto* window = dynamic_cast<toolbars::TTBCustomDockableWindow*>(component.get()))
-            entry.window = &window->Layout();
-        if (entry.dock || entry.window)
-            owner.push_back(entry);
-    }
-    return owner;
 }
 
 std::string ToolbarsKey(const std::string& settingsKey)
@@ -64,9 +49,7 @@ void TfMain::LoadPreferences()
         const int masterWidth = store.ReadIntValue(kSection, "MasterWidth", ScaleDesigned(kDefaultMasterWidth));
         lvMaster->SetWidth(std::clamp(masterWidth, 0, kCoordinateLimit));
         aAutoRefresh->SetChecked(store.ReadBoolValue(kSection, "AutoRefresh", false));
-        // Before the window is first shown: the toolbars never visibly move.
-        core::RestoreToolbarLayout(LayoutComponents(*this), win32::TheSystemRegistry(), core::kHkeyCurrentUser,
-                                   ToolbarsKey(settingsKey_));
+        toolbars::RestoreToolbarPositions(*this, ToolbarsKey(settingsKey_));
     }
     RefreshProcesses();
 }
@@ -82,6 +65,5 @@ void TfMain::SavePreferences()
     store.WriteIntValue(kSection, "Height", bounds.height());
     store.WriteIntValue(kSection, "MasterWidth", lvMaster->Width());
     store.WriteBoolValue(kSection, "AutoRefresh", aAutoRefresh->Checked());
-    core::StoreToolbarLayout(LayoutComponents(*this), win32::TheSystemRegistry(), core::kHkeyCurrentUser,
-                             ToolbarsKey(settingsKey_));
+    toolbars::StoreToolbarPositions(*this, ToolbarsKey(settingsKey_));
 }

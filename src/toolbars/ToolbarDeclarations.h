@@ -9,18 +9,10 @@
 #include "win32/ImageList.h"
 
 #include <functional>
-#include <string>
+#include <memory>
 #include <vector>
 
 namespace toolbars {
-
-template <class F>
-struct DockDecl {
-    DockProps props;
-    TTBDock* F::*field = nullptr;
-
-    void Build(win32::FormBuilder<F>& b) const { b.Place(std::make_unique<TTBDock>(props), field); }
-};
 
 // Any item declaration: a struct with a Build(builder, parent item).
 template <class F>
@@ -37,21 +29,19 @@ private:
     std::function<void(win32::FormBuilder<F>&, TTBCustomItem&)> build_;
 };
 
-// An entry bound to an action (by component name), or one with its own texts.
+// An entry bound to an action, or one with its own texts.
 template <class F>
 struct ItemDecl {
     ItemProps props;
     TTBItem* F::*field = nullptr;
-    const char* action = nullptr;
+    win32::Action* F::*action = nullptr;
 
     void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
     {
         TTBItem& item = b.Own(std::make_unique<TTBItem>(props), field);
         parent.Add(item);
-        if (action) {
-            std::string name = action;
-            b.Fixup([&item, &b, name] { item.SetAction(&b.template Find<win32::Action>(name)); });
-        }
+        if (action)
+            b.Fixup([&item, &b, action = action] { item.SetAction(&b.Get(action)); });
     }
 };
 
@@ -59,7 +49,7 @@ template <class F>
 struct SubmenuItemDecl {
     ItemProps props;
     TTBSubmenuItem* F::*field = nullptr;
-    std::vector<AnyItemDecl<F>> items;
+    std::vector<AnyItemDecl<F>> items = {};
 
     void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
     {
@@ -81,46 +71,57 @@ struct SeparatorItemDecl {
     }
 };
 
-// Shows and hides the control of the given component name.
+// Shows and hides a control of the form.
 template <class F>
 struct VisibilityToggleItemDecl {
     ItemProps props;
     TTBVisibilityToggleItem* F::*field = nullptr;
-    const char* control = nullptr;
+    win32::ControlRef<F> control = {};
 
     void Build(win32::FormBuilder<F>& b, TTBCustomItem& parent) const
     {
         TTBVisibilityToggleItem& item = b.Own(std::make_unique<TTBVisibilityToggleItem>(props), field);
         parent.Add(item);
-        if (control) {
-            std::string name = control;
-            b.Fixup([&item, &b, name] { item.SetControl(&b.template Find<win32::Control>(name)); });
-        }
+        if (control)
+            b.Fixup([&item, &b, control = control] { item.SetControl(&b.Get(control)); });
     }
 };
 
-// A toolbar in the dock named as its parent, with its items.
+// A toolbar with its items, declared in its dock.
 template <class F>
 struct ToolbarDecl {
     ToolbarProps props;
     TTBToolbar* F::*field = nullptr;
-    // The image list for its buttons and menus (a component name).
-    const char* images = nullptr;
-    std::vector<AnyItemDecl<F>> items;
+    // The image list for its buttons and menus.
+    win32::ImageList* F::*images = nullptr;
+    std::vector<AnyItemDecl<F>> items = {};
 
-    void Build(win32::FormBuilder<F>& b) const
+    void Build(win32::FormBuilder<F>& b, TTBDock& dock) const
     {
-        TTBToolbar& bar = b.Place(std::make_unique<TTBToolbar>(props), field);
+        TTBToolbar& bar = b.Place(std::make_unique<TTBToolbar>(props), field, dock);
         // The buttons are made once, when the items know their actions.
         bar.BeginUpdate();
         for (const AnyItemDecl<F>& item : items)
             item.Build(b, bar.Items());
-        std::string imagesName = images ? images : "";
-        b.Fixup([&bar, &b, imagesName] {
-            if (!imagesName.empty())
-                bar.SetImages(b.template Find<win32::ImageList>(imagesName).Handle());
+        b.Fixup([&bar, &b, images = images] {
+            if (images)
+                bar.SetImages(b.Get(images).Handle());
             bar.EndUpdate();
         });
+    }
+};
+
+template <class F>
+struct DockDecl {
+    DockProps props;
+    TTBDock* F::*field = nullptr;
+    std::vector<ToolbarDecl<F>> toolbars = {};
+
+    void Build(win32::FormBuilder<F>& b, win32::Control& parent) const
+    {
+        TTBDock& dock = b.Place(std::make_unique<TTBDock>(props), field, parent);
+        for (const ToolbarDecl<F>& bar : toolbars)
+            bar.Build(b, dock);
     }
 };
 

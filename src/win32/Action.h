@@ -81,8 +81,6 @@ private:
 
 struct ActionListProps {
     const char* name = "";
-    // The image list the actions' glyphs index (a component name).
-    const char* images = nullptr;
 };
 
 class ActionList : public Component {

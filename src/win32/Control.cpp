@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 #include <stdexcept>
+#include <string>
 
 namespace win32 {
 
@@ -21,8 +22,8 @@ core::Rect ToRect(const Bounds& b)
 } // namespace
 
 Control::Control(const ControlProps& props)
-    : Component(props.name), parentName_(props.parent), align_(props.align), bounds_(ToRect(props.bounds)),
-      tabOrder_(props.tabOrder), visible_(props.visible)
+    : Component(props.name), align_(props.align), bounds_(ToRect(props.bounds)), tabOrder_(props.tabOrder),
+      visible_(props.visible)
 {
 }
 

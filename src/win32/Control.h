@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace win32 {
@@ -21,7 +20,6 @@ struct Bounds {
 
 struct ControlProps {
     const char* name = "";
-    const char* parent = "";
     core::Align align = core::Align::None;
     Bounds bounds;
     int tabOrder = -1;
@@ -37,7 +35,6 @@ public:
     Application& App() const { return *app_; }
     core::Align Align() const { return align_; }
     int TabOrder() const { return tabOrder_; }
-    const std::string& ParentName() const { return parentName_; }
 
     // Bounds in the parent's client coordinates.
     core::Rect BoundsRect() const { return bounds_; }
@@ -132,7 +129,6 @@ private:
     WNDPROC nativeProc_ = nullptr;
     Control* parent_ = nullptr;
     Application* app_ = nullptr;
-    std::string parentName_;
     core::Align align_;
     core::Rect bounds_;
     int tabOrder_;

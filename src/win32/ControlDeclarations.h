@@ -11,27 +11,28 @@
 #include "win32/StatusBar.h"
 #include "win32/Timer.h"
 
+#include <memory>
+#include <vector>
+
 namespace win32 {
 
 template <class F>
 struct ListViewDecl {
     ListViewProps props;
     ListView* F::*field = nullptr;
-    const char* smallImages = nullptr;
+    ImageList* F::*smallImages = nullptr;
     void (F::*onChange)(ListView&) = nullptr;
     void (F::*onColumnClick)(ListView&, int column) = nullptr;
     int (F::*onCompare)(ListView&, const ListRow&, const ListRow&) = nullptr;
 
-    void Build(FormBuilder<F>& b) const
+    void Build(FormBuilder<F>& b, Control& parent) const
     {
-        ListView& list = b.Place(std::make_unique<ListView>(props), field);
+        ListView& list = b.Place(std::make_unique<ListView>(props), field, parent);
         list.OnChange = b.Bind(onChange);
         list.OnColumnClick = b.Bind(onColumnClick);
         list.OnCompare = b.Bind(onCompare);
-        if (smallImages) {
-            std::string images = smallImages;
-            b.Fixup([&list, &b, images] { list.SetSmallImages(b.template Find<ImageList>(images).Handle()); });
-        }
+        if (smallImages)
+            b.Fixup([&list, &b, images = smallImages] { list.SetSmallImages(b.Get(images).Handle()); });
     }
 };
 
@@ -39,8 +40,14 @@ template <class F>
 struct PanelDecl {
     PanelProps props;
     Panel* F::*field = nullptr;
+    std::vector<ComponentDecl<F>> controls = {};
 
-    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<Panel>(props), field); }
+    void Build(FormBuilder<F>& b, Control& parent) const
+    {
+        Panel& panel = b.Place(std::make_unique<Panel>(props), field, parent);
+        for (const ComponentDecl<F>& control : controls)
+            control.Build(b, panel);
+    }
 };
 
 template <class F>
@@ -48,7 +55,7 @@ struct LabelDecl {
     LabelProps props;
     Label* F::*field = nullptr;
 
-    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<Label>(props), field); }
+    void Build(FormBuilder<F>& b, Control& parent) const { b.Place(std::make_unique<Label>(props), field, parent); }
 };
 
 template <class F>
@@ -56,7 +63,10 @@ struct SplitterDecl {
     SplitterProps props;
     Splitter* F::*field = nullptr;
 
-    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<Splitter>(props), field); }
+    void Build(FormBuilder<F>& b, Control& parent) const
+    {
+        b.Place(std::make_unique<Splitter>(props), field, parent);
+    }
 };
 
 template <class F>
@@ -64,7 +74,10 @@ struct StatusBarDecl {
     StatusBarProps props;
     StatusBar* F::*field = nullptr;
 
-    void Build(FormBuilder<F>& b) const { b.Place(std::make_unique<StatusBar>(props), field); }
+    void Build(FormBuilder<F>& b, Control& parent) const
+    {
+        b.Place(std::make_unique<StatusBar>(props), field, parent);
+    }
 };
 
 template <class F>
@@ -72,7 +85,7 @@ struct ImageListDecl {
     ImageListProps props;
     ImageList* F::*field = nullptr;
 
-    void Build(FormBuilder<F>& b) const
+    void Build(FormBuilder<F>& b, Control&) const
     {
         b.Own(std::make_unique<ImageList>(props, b.App().Instance()), field);
     }
@@ -81,11 +94,11 @@ struct ImageListDecl {
 template <class F>
 struct TimerDecl {
     TimerProps props;
-    const char* parent = "";
     Timer* F::*field = nullptr;
     void (F::*onTimer)(Timer&) = nullptr;
 
-    void Build(FormBuilder<F>& b) const
+    // Its window is a hidden one of its own, whatever it is declared in.
+    void Build(FormBuilder<F>& b, Control&) const
     {
         Timer& timer = b.Own(std::make_unique<Timer>(props), field);
         timer.CreateWindowFor(nullptr, b.App());
@@ -105,9 +118,11 @@ template <class F>
 struct ActionListDecl {
     ActionListProps props;
     ActionList* F::*field = nullptr;
-    std::vector<ActionDecl<F>> actions;
+    // The image list the actions' glyphs index.
+    ImageList* F::*images = nullptr;
+    std::vector<ActionDecl<F>> actions = {};
 
-    void Build(FormBuilder<F>& b) const
+    void Build(FormBuilder<F>& b, Control&) const
     {
         ActionList& list = b.Own(std::make_unique<ActionList>(props), field);
         for (const ActionDecl<F>& decl : actions) {
@@ -116,10 +131,8 @@ struct ActionListDecl {
             list.Add(action);
         }
         list.HandleShortCuts(b.App(), b.Form().Handle());
-        if (props.images) {
-            std::string images = props.images;
-            b.Fixup([&list, &b, images] { list.SetImages(b.template Find<ImageList>(images).Handle()); });
-        }
+        if (images)
+            b.Fixup([&list, &b, images = images] { list.SetImages(b.Get(images).Handle()); });
     }
 };
 

@@ -84,17 +84,6 @@ void Form::RestoreFocus()
         ::SetFocus(focus_);
 }
 
-Component* Form::FindComponent(std::string_view name) const
-{
-    if (name == Name())
-        return const_cast<Form*>(this);
-    for (const auto& c : components_) {
-        if (c->Name() == name)
-            return c.get();
-    }
-    return nullptr;
-}
-
 HWND Form::CreateHandle(HWND)
 {
     HINSTANCE instance = App().Instance();

@@ -34,7 +34,6 @@ public:
         components_.push_back(std::move(component));
         return ref;
     }
-    Component* FindComponent(std::string_view name) const;
     const std::vector<std::unique_ptr<Component>>& Components() const { return components_; }
 
     // Creates the top-level window, hidden, at its designed client size.

@@ -1,5 +1,6 @@
 // The toolbars dragged and resized with the real mouse, as a user does.
 #include "DockingFixture.h"
+#include "TestSupport.h"
 #include "win32/UniqueHandle.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST_F(DockingTest, DraggingTheHandleMovesTheToolbarToTheLeftDock)
     Drag(HandleCentre(bar), target);
     EXPECT_EQ(bar.CurrentDock(), form->dkLeft);
     EXPECT_GT(bar.Height(), bar.Width());
-    EXPECT_EQ(form->lvMaster->BoundsRect().left, form->dkLeft->Width());
+    EXPECT_EQ(form->lvBody->BoundsRect().left, form->dkLeft->Width());
     // The drop's row and position are written back.
     EXPECT_EQ(bar.DockRow(), 0);
     testsupport::SaveScreenshot("docking-left");
@@ -121,8 +122,8 @@ TEST_F(DockingTest, FloatingCaptionDragsTheToolbarIntoADock)
     FloatAt(bar, {200, 400});
     const RECT window = ScreenRect(FloatingWindow(bar));
     const POINT caption{window.left + 20, window.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2};
-    const RECT detail = ScreenRect(form->lvDetail->Handle());
-    Drag(caption, {detail.right - 3, (detail.top + detail.bottom) / 2});
+    const RECT body = ScreenRect(form->lvBody->Handle());
+    Drag(caption, {body.right - 3, (body.top + body.bottom) / 2});
     EXPECT_EQ(bar.CurrentDock(), form->dkRight);
     EXPECT_FALSE(bar.Floating());
 }

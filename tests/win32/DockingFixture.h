@@ -1,10 +1,11 @@
-// The real main window for the docking tests, with what they need to look
+// The tests' toolbar form for the docking tests, with what they need to look
 // at toolbars on the screen and to drag them with the real mouse.
 #pragma once
 
-#include "MainWindowFixture.h"
+#include "ToolbarFormFixture.h"
 #include "UserInput.h"
 #include "toolbars/TTBFloatingWindowParent.h"
+#include "win32/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -45,12 +46,12 @@ inline COLORREF CaptionColour(HWND window)
                       static_cast<int>(info.rcWindow.top + info.cyWindowBorders + 1));
 }
 
-class DockingTest : public MainWindowTest {
+class DockingTest : public ToolbarFormTest {
 protected:
     void Show()
     {
         userinput::MouseTo({::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
-        userinput::Activate(app, form->Handle(), form->lvMaster->Handle());
+        userinput::Activate(app, form->Handle(), form->lvBody->Handle());
     }
     void Settle() { userinput::Settle(app); }
     // For what the window system does in its own time.

@@ -1,6 +1,7 @@
-// The toolbars of the real main window moved into every dock and floating
+// The toolbars of the tests' toolbar form moved into every dock and floating
 // by their public operations.
 #include "DockingFixture.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ TEST_F(DockingTest, ToolbarStandsUprightInTheSideDocksAndTheListsMoveAtOnce)
     EXPECT_EQ(bar.LastDock(), form->dkLeft);
     EXPECT_GT(bar.Height(), bar.Width());
     EXPECT_EQ(form->dkLeft->Width(), bar.Width());
-    EXPECT_EQ(form->lvMaster->BoundsRect().left, form->dkLeft->Width());
+    EXPECT_EQ(form->lvBody->BoundsRect().left, form->dkLeft->Width());
     // The top dock holds only the menu bar now.
     EXPECT_EQ(form->dkTop->Height(), form->tbMenu->Height());
     // Stacked: each shown button below the one before it.
@@ -38,7 +39,7 @@ TEST_F(DockingTest, ToolbarStandsUprightInTheSideDocksAndTheListsMoveAtOnce)
     Settle();
     EXPECT_EQ(form->dkLeft->Width(), 1);  // the left dock keeps a pixel
     EXPECT_EQ(form->dkRight->Width(), bar.Width());
-    EXPECT_EQ(ScreenRect(form->lvDetail->Handle()).right, ScreenRect(form->dkRight->Handle()).left);
+    EXPECT_EQ(ScreenRect(form->lvBody->Handle()).right, ScreenRect(form->dkRight->Handle()).left);
     ExpectButtonsInside(bar);
 
     bar.DockInto(*form->dkBottom);
@@ -46,7 +47,7 @@ TEST_F(DockingTest, ToolbarStandsUprightInTheSideDocksAndTheListsMoveAtOnce)
     EXPECT_EQ(form->dkRight->Width(), 0);
     EXPECT_EQ(form->dkBottom->Height(), bar.Height());
     EXPECT_LT(bar.Width(), bar.Height() * 10);
-    EXPECT_LE(form->lvMaster->BoundsRect().bottom, form->dkBottom->BoundsRect().top);
+    EXPECT_LE(form->lvBody->BoundsRect().bottom, form->dkBottom->BoundsRect().top);
     testsupport::SaveScreenshot("docking-bottom");
 }
 
@@ -77,7 +78,7 @@ TEST_F(DockingTest, BothToolbarsFloatingEmptyTheTopDockAndFloatInCaptionedToolWi
     form->tbMain->Float();
     Settle();
     EXPECT_EQ(form->dkTop->Height(), 0);
-    EXPECT_EQ(form->lvMaster->BoundsRect().top, 0);
+    EXPECT_EQ(form->lvBody->BoundsRect().top, 0);
     EXPECT_TRUE(form->tbMain->Floating());
     EXPECT_EQ(form->tbMain->CurrentDock(), nullptr);
     EXPECT_EQ(form->tbMain->LastDock(), form->dkTop);
@@ -146,13 +147,13 @@ TEST_F(DockingTest, FloatingToolbarStaysInFrontOfTheFormAndWaitsForItsBox)
         Settle();
     }
     Settle();
-    const RECT list = ScreenRect(form->lvMaster->Handle());
+    const RECT list = ScreenRect(form->lvBody->Handle());
     userinput::Click({list.left + 20, list.bottom - 20});
     ASSERT_TRUE(WaitFor([&] { return ::GetActiveWindow() == form->Handle(); }));
     EXPECT_TRUE(ShowsAt(floating, caption));
     EXPECT_EQ(CaptionColour(floating), ::GetSysColor(COLOR_ACTIVECAPTION));
 
-    // The About box holds off the form and its tool windows alike.
+    // The note's box holds off the form and its tool windows alike.
     testsupport::ModalBoxWatcher watcher;
     bool formEnabled = true;
     bool floatingEnabled = true;
@@ -160,7 +161,7 @@ TEST_F(DockingTest, FloatingToolbarStaysInFrontOfTheFormAndWaitsForItsBox)
         formEnabled = ::IsWindowEnabled(form->Handle()) != FALSE;
         floatingEnabled = ::IsWindowEnabled(floating) != FALSE;
     };
-    form->aAbout->Execute();
+    form->aNote->Execute();
     ASSERT_EQ(watcher.Boxes().size(), 1u);
     EXPECT_FALSE(formEnabled);
     EXPECT_FALSE(floatingEnabled);
@@ -202,7 +203,7 @@ TEST_F(DockingTest, HeldBackArrangementRunsOnceAtTheEnd)
     EXPECT_EQ(bar.BoundsRect().left, 0);
     EXPECT_EQ(bar.BoundsRect().top, form->tbMenu->BoundsRect().bottom);
     EXPECT_EQ(form->dkTop->Height(), form->tbMenu->Height() + bar.Height());
-    EXPECT_EQ(form->lvMaster->BoundsRect().top, form->dkTop->Height());
+    EXPECT_EQ(form->lvBody->BoundsRect().top, form->dkTop->Height());
     // Rows and positions are the caller's, not rewritten by the arrangement.
     EXPECT_EQ(bar.DockRow(), 1);
 

@@ -1,6 +1,6 @@
 // The keyboard as a user meets it in the main window: Tab between the lists,
-// Enter and Esc left to the focused control, every shortcut run once, the
-// menu bar's keyboard mode, and the focus back where it was after a box.
+// Enter and Esc left to the focused control, every shortcut run once, and the
+// focus back where it was after a box.
 #include "MainWindowFixture.h"
 #include "UserInput.h"
 
@@ -121,23 +121,6 @@ TEST_F(KeyboardTest, EveryShortcutRunsItsActionOnceWhereverTheFocusIs)
         EXPECT_EQ(refreshes, 1);
         EXPECT_EQ(abouts, 1);
     }
-}
-
-TEST_F(KeyboardTest, ShortcutsWaitWhileTheMenuBarHasTheKeyboard)
-{
-    int& refreshes = CountRuns(*form->aRefresh);
-    Show(form->lvMaster->Handle());
-    Tap(VK_F10);
-    Settle();
-    ASSERT_TRUE(form->tbMenu->InMenuMode());
-    Tap(VK_F5);
-    Settle();
-    EXPECT_EQ(refreshes, 0);
-    EXPECT_TRUE(form->tbMenu->InMenuMode());
-    Tap(VK_ESCAPE);
-    Tap(VK_F5);
-    Settle();
-    EXPECT_EQ(refreshes, 1);
 }
 
 TEST_F(KeyboardTest, FocusGoesBackToTheListThatHadItAfterTheAboutBox)

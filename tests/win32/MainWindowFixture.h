@@ -2,6 +2,7 @@
 #pragma once
 
 #include "inspect/FakeToolhelp.h"
+#include "TestSettings.h"
 #include "TestSupport.h"
 #include "app/Main.h"
 #include "win32/Application.h"
@@ -11,14 +12,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// The key the tests' windows keep their preferences in, emptied around each test.
-constexpr const char* kTestSettingsKey = "Software\\Morvane\\VantoraTests";
-
-inline void DeleteTestSettings()
-{
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestSettingsKey);
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -1,10 +1,15 @@
 // The toolbar layout against the real registry, in a key of the tests' own:
-// what a close writes, what a start restores, and what damaged or hostile
-// entries give.
+// what the program's window writes on closing and restores on showing, and,
+// on the tests' toolbar form, what damaged or hostile entries give.
 #include "MainWindowFixture.h"
+#include "TestSupport.h"
+#include "ToolbarFormFixture.h"
 #include "shared/RegistryNames.h"
 #include "UserInput.h"
 #include "toolbars/TTBFloatingWindowParent.h"
+
+#include <string>
+#include <vector>
 
 
 namespace {
@@ -14,7 +19,9 @@ using testsupport::RegistryNames;
 
 const std::string kToolbarsPath = std::string(kTestSettingsKey) + "\\Toolbars";
 
-class ToolbarPersistenceTest : public MainWindowTest {
+// On either window, which keeps its toolbars below kToolbarsPath.
+template <class Window>
+class Persistence : public Window {
 protected:
     static std::string Path(const std::string& bar) { return kToolbarsPath + "\\" + bar; }
 
@@ -67,18 +74,21 @@ protected:
     std::vector<testsupport::SeenBox> Show()
     {
         testsupport::ModalBoxWatcher watcher;
-        form->Show();
+        this->form->Show();
         testsupport::PumpMessages();
-        app.ShowPendingErrors();
+        this->app.ShowPendingErrors();
         return watcher.Boxes();
     }
 
     void Close()
     {
-        ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+        ::SendMessageA(this->form->Handle(), WM_CLOSE, 0, 0);
         userinput::TakeQuit();
     }
 };
+
+using ToolbarPersistenceTest = Persistence<MainWindowTest>;
+using ToolbarFormPersistenceTest = Persistence<ToolbarFormTest>;
 
 TEST_F(ToolbarPersistenceTest, FirstRunCreatesTheEmptyBaseKeyAndTheFirstExitNineTextValuesPerToolbar)
 {
@@ -134,7 +144,7 @@ TEST_F(ToolbarPersistenceTest, NumberValueForRevStopsTheLoadAndTheFirstRefresh)
     EXPECT_EQ(form->lvMaster->Count(), 0);
 }
 
-TEST_F(ToolbarPersistenceTest, ValuesAndSubkeysTheProgramDoesNotKnowSurviveASave)
+TEST_F(ToolbarFormPersistenceTest, ValuesAndSubkeysTheProgramDoesNotKnowSurviveASave)
 {
     PutEntry("tbMain", "dkTop", 0, 0, 0, 0);
     PutText("tbMain", "Colour", "blue");
@@ -145,7 +155,7 @@ TEST_F(ToolbarPersistenceTest, ValuesAndSubkeysTheProgramDoesNotKnowSurviveASave
     EXPECT_EQ(StoredText("tbOld", "Rev"), "2000");
 }
 
-TEST_F(ToolbarPersistenceTest, HostileValuesLeaveAUsableLayoutAndAreNotRewritten)
+TEST_F(ToolbarFormPersistenceTest, HostileValuesLeaveAUsableLayoutAndAreNotRewritten)
 {
     PutEntry("tbMain", "dkTop", -2147483647 - 1, 2147483647, 0, 0);
     PutEntry("tbMenu", "+", 0, 0, -2147483647 - 1, 2147483647, -5);

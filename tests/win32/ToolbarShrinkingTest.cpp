@@ -1,6 +1,7 @@
-// The toolbars of the real main window in windows too small for them: behind
+// The toolbars of the tests' toolbar form in windows too small for them: behind
 // a chevron, wrapped into further lines, or wrapped at a floating width.
 #include "DockingFixture.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -126,7 +127,7 @@ TEST_F(DockingTest, ShortWindowWrapsTheUprightMenuBarOntoAFurtherColumn)
     EXPECT_EQ(buttons[2].top, buttons[0].bottom);
     EXPECT_EQ(buttons[2].left, buttons[0].left);
     EXPECT_GT(form->dkLeft->Width(), oneColumn);
-    EXPECT_EQ(form->lvMaster->BoundsRect().left, form->dkLeft->Width());
+    EXPECT_EQ(form->lvBody->BoundsRect().left, form->dkLeft->Width());
     testsupport::SaveScreenshot("docking-upright-menu-wrapped");
 
     SetClientSize(400, 300);
@@ -160,7 +161,7 @@ TEST_F(DockingTest, NarrowWindowWrapsTheMenuBarAndItsDockGrows)
     EXPECT_EQ(menu.BoundsRect(), (core::Rect{0, 0, 124, 42}));
     EXPECT_EQ(main.BoundsRect(), (core::Rect{124, 0, 160, 42}));
     EXPECT_EQ(form->dkTop->Height(), 42);
-    EXPECT_EQ(form->lvMaster->BoundsRect().top, 42);
+    EXPECT_EQ(form->lvBody->BoundsRect().top, 42);
     ExpectButtonsInside(menu);
     EXPECT_EQ(ShownButtons(menu).size(), 3u);
     ASSERT_TRUE(main.ShowsChevron());

@@ -1,43 +1,34 @@
-// The toolbar layer and actions of the real main window, driven with real key
-// presses and mouse moves; the actions only record that they ran.
+// The toolbar layer and actions on the tests' toolbar form, driven with real
+// key presses and mouse moves; the actions only record that they ran.
+#include "CommandProbes.h"
 #include "TestSupport.h"
-#include "app/Main.h"
+#include "ToolbarFormFixture.h"
 #include "UserInput.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <vector>
 
 namespace {
 
+using testsupport::Button;
+using testsupport::ExpectCaptionButtons;
+using testsupport::ExpectGlyphButtons;
 using userinput::Centre;
 using userinput::Chord;
 using userinput::Tap;
 
-class ToolbarTest : public ::testing::Test {
+class ToolbarTest : public ToolbarFormTest {
 protected:
-    ToolbarTest() : app(::GetModuleHandleA(nullptr))
-    {
-        app.SetTitle("Vantora");
-        form = std::make_unique<TfMain>(app);
-        form->SetSettingsKey("Software\\Morvane\\VantoraToolbarTests");
-        app.SetMainWindow(form->Handle());
-        for (win32::Action* action : form->alMain->Actions())
-            action->OnExecute = [this](win32::Action& sender) { runs.push_back({sender.Name(), sender.Checked()}); };
-    }
+    ToolbarTest() { testsupport::RecordRuns(*form->alMain, runs); }
 
-    // Every execute handler run, by action name, with the check state it saw.
-    struct Run {
-        std::string action;
-        bool checked;
-    };
-    std::vector<Run> runs;
+    std::vector<testsupport::ActionRun> runs;
 
     void Show()
     {
         // The pointer starts well away from the window, over nothing of it.
         userinput::MouseTo({::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
-        userinput::Activate(app, form->Handle(), form->lvMaster->Handle());
+        userinput::Activate(app, form->Handle(), form->lvBody->Handle());
     }
     void Settle() { userinput::Settle(app); }
 
@@ -55,72 +46,40 @@ protected:
         return p;
     }
 
-    TBBUTTON Button(toolbars::TTBToolbar& bar, int index) const
-    {
-        TBBUTTON b{};
-        ::SendMessageA(bar.ButtonBar(), TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b));
-        return b;
-    }
-
-    std::string ButtonText(toolbars::TTBToolbar& bar, int index) const
-    {
-        const TBBUTTON b = Button(bar, index);
-        char text[128] = {};
-        ::SendMessageA(bar.ButtonBar(), TB_GETBUTTONTEXTA, b.idCommand, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-
     bool Pressed(toolbars::TTBToolbar& bar, int index) const
     {
         return (Button(bar, index).fsState & TBSTATE_CHECKED) != 0;
     }
-
-    win32::Application app;
-    std::unique_ptr<TfMain> form;
 };
 
 TEST_F(ToolbarTest, AutoCheckInvertsBeforeTheHandlerRuns)
 {
-    EXPECT_TRUE(form->aAutoRefresh->Execute());
+    EXPECT_TRUE(form->aRepeat->Execute());
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_TRUE(runs[0].checked);
-    EXPECT_TRUE(form->aAutoRefresh->Checked());
+    EXPECT_TRUE(form->aRepeat->Checked());
 
-    form->aAutoRefresh->SetEnabled(false);
-    EXPECT_FALSE(form->aAutoRefresh->Execute());
-    EXPECT_TRUE(form->aAutoRefresh->Checked());
+    form->aRepeat->SetEnabled(false);
+    EXPECT_FALSE(form->aRepeat->Execute());
+    EXPECT_TRUE(form->aRepeat->Checked());
     EXPECT_EQ(runs.size(), 1u);
 }
 
 TEST_F(ToolbarTest, CheckedFromCodeMovesTheButtonAndRunsNothing)
 {
     EXPECT_FALSE(Pressed(*form->tbMain, 1));
-    form->aAutoRefresh->SetChecked(true);
+    form->aRepeat->SetChecked(true);
     EXPECT_TRUE(Pressed(*form->tbMain, 1));
-    form->aAutoRefresh->SetChecked(false);
+    form->aRepeat->SetChecked(false);
     EXPECT_FALSE(Pressed(*form->tbMain, 1));
     EXPECT_TRUE(runs.empty());
 }
 
 TEST_F(ToolbarTest, ToolbarButtonsShowGlyphsMenuBarShowsCaptions)
 {
-    ASSERT_EQ(::SendMessageA(form->tbMain->ButtonBar(), TB_BUTTONCOUNT, 0, 0), 6);
-    const int glyphs[] = {4, 5, -1, 3, -1, 2};
-    for (int i = 0; i < 6; ++i) {
-        const TBBUTTON b = Button(*form->tbMain, i);
-        if (glyphs[i] < 0) {
-            EXPECT_TRUE(b.fsStyle & BTNS_SEP) << i;
-            continue;
-        }
-        EXPECT_EQ(b.iBitmap, glyphs[i]) << i;
-        EXPECT_EQ(ButtonText(*form->tbMain, i), "") << i;
-    }
-    ASSERT_EQ(::SendMessageA(form->tbMenu->ButtonBar(), TB_BUTTONCOUNT, 0, 0), 3);
-    EXPECT_EQ(ButtonText(*form->tbMenu, 0), "&File");
-    EXPECT_EQ(ButtonText(*form->tbMenu, 1), "&View");
-    EXPECT_EQ(ButtonText(*form->tbMenu, 2), "&Help");
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(Button(*form->tbMenu, i).iBitmap, I_IMAGENONE);
+    // Six buttons: four glyphs, two separators.
+    ExpectGlyphButtons(*form->tbMain, {0, 1, -1, 2, -1, 3});
+    ExpectCaptionButtons(*form->tbMenu, {"&File", "&View", "&Help"});
 }
 
 TEST_F(ToolbarTest, BarsSitSideBySideInTheirDockAtTheHeightOfTheRow)
@@ -132,7 +91,7 @@ TEST_F(ToolbarTest, BarsSitSideBySideInTheirDockAtTheHeightOfTheRow)
     EXPECT_EQ(menu.top, 0);
     EXPECT_EQ(main.top, 0);
     EXPECT_EQ(form->dkTop->Height(), std::max(menu.height(), main.height()));
-    EXPECT_EQ(form->lvMaster->BoundsRect().top, form->dkTop->Height());
+    EXPECT_EQ(form->lvBody->BoundsRect().top, form->dkTop->Height());
 }
 
 TEST_F(ToolbarTest, DropDownShowsCaptionShortcutAndCheckMarks)
@@ -150,9 +109,9 @@ TEST_F(ToolbarTest, DropDownShowsCaptionShortcutAndCheckMarks)
     EXPECT_EQ(items[1].text, "&Status Bar");
     EXPECT_TRUE(items[1].checked);
     EXPECT_TRUE(items[2].separator);
-    EXPECT_EQ(items[3].text, "Refresh\tF5");
+    EXPECT_EQ(items[3].text, "&Go\tF5");
     EXPECT_FALSE(items[3].checked);
-    EXPECT_EQ(items[4].text, "&Auto refresh");
+    EXPECT_EQ(items[4].text, "&Repeat");
     EXPECT_TRUE(runs.empty());
 }
 
@@ -167,7 +126,7 @@ TEST_F(ToolbarTest, MovingTheMouseAcrossTheMenuBarSwitchesMenus)
     Settle();
     ASSERT_EQ(watcher.Menus().size(), 2u);
     EXPECT_EQ(watcher.Menus()[0].items.at(0).text, "E&xit");
-    EXPECT_EQ(watcher.Menus()[1].items.at(0).text, "About Vantora...\tCtrl+F1");
+    EXPECT_EQ(watcher.Menus()[1].items.at(0).text, "&Note...\tCtrl+F1");
     EXPECT_FALSE(form->tbMenu->InMenuMode());
 }
 
@@ -185,9 +144,9 @@ TEST_F(ToolbarTest, ArrowKeysMoveBetweenOpenMenus)
     // File, View, Help, round to File, back to Help.
     ASSERT_EQ(watcher.Menus().size(), 5u);
     EXPECT_NE(watcher.Menus()[1].Find("&Status Bar"), nullptr);
-    EXPECT_NE(watcher.Menus()[2].Find("About"), nullptr);
+    EXPECT_NE(watcher.Menus()[2].Find("&Note"), nullptr);
     EXPECT_NE(watcher.Menus()[3].Find("E&xit"), nullptr);
-    EXPECT_NE(watcher.Menus()[4].Find("About"), nullptr);
+    EXPECT_NE(watcher.Menus()[4].Find("&Note"), nullptr);
     // Esc on an open menu leaves the menu bar selected for the keyboard.
     EXPECT_TRUE(form->tbMenu->InMenuMode());
     EXPECT_EQ(::SendMessageA(form->tbMenu->ButtonBar(), TB_GETHOTITEM, 0, 0), 2);
@@ -237,10 +196,10 @@ TEST_F(ToolbarTest, AccessLettersChooseEntriesInsideMenus)
 {
     Show();
     Chord({VK_MENU, 'V'});
-    Tap('A');
+    Tap('R');
     Settle();
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].action, "aAutoRefresh");
+    EXPECT_EQ(runs[0].action, "aRepeat");
     EXPECT_TRUE(runs[0].checked);
     EXPECT_TRUE(Pressed(*form->tbMain, 1));
     EXPECT_FALSE(form->tbMenu->InMenuMode());
@@ -261,29 +220,34 @@ TEST_F(ToolbarTest, HiddenMenuBarTakesNoKeys)
     EXPECT_FALSE(form->tbMenu->InMenuMode());
 }
 
-TEST_F(ToolbarTest, ShortcutsWorkFromTheFocusedList)
+TEST_F(ToolbarTest, ShortcutsWaitWhileTheMenuBarHasTheKeyboard)
 {
     Show();
-    ASSERT_EQ(::GetFocus(), form->lvMaster->Handle());
-    Tap(VK_F5);
-    Chord({VK_CONTROL, VK_F1});
+    Tap(VK_F10);
     Settle();
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].action, "aRefresh");
-    EXPECT_EQ(runs[1].action, "aAbout");
+    ASSERT_TRUE(form->tbMenu->InMenuMode());
+    Tap(VK_F5);
+    Settle();
+    EXPECT_TRUE(runs.empty());
+    EXPECT_TRUE(form->tbMenu->InMenuMode());
+    Tap(VK_ESCAPE);
+    Tap(VK_F5);
+    Settle();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].action, "aGo");
 }
 
 TEST_F(ToolbarTest, StatusBarShowsTheLongHintOfTheButtonUnderTheMouse)
 {
     Show();
-    userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bAutoRefresh));
+    userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bRepeat));
     Settle();
-    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Automatically refresh lists");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Repeats every step");
     userinput::MouseTo(ButtonCentre(*form->tbMain, *form->bExit));
     Settle();
-    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Exits the program");
+    EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "Closes the form");
     RECT list{};
-    ::GetWindowRect(form->lvMaster->Handle(), &list);
+    ::GetWindowRect(form->lvBody->Handle(), &list);
     userinput::MouseTo(Centre(list));
     Settle();
     EXPECT_EQ(userinput::StatusText(form->TheStatusBar->Handle()), "");
@@ -312,9 +276,9 @@ TEST_F(ToolbarTest, HidingTheOnlyBarEmptiesTheDock)
     form->tbMain->SetVisible(false);
     form->tbMenu->SetVisible(false);
     EXPECT_EQ(form->dkTop->Height(), 0);
-    EXPECT_EQ(form->lvMaster->BoundsRect().top, 0);
+    EXPECT_EQ(form->lvBody->BoundsRect().top, 0);
     form->tbMenu->SetVisible(true);
-    EXPECT_EQ(form->lvMaster->BoundsRect().top, form->tbMenu->Height());
+    EXPECT_EQ(form->lvBody->BoundsRect().top, form->tbMenu->Height());
 }
 
 // Pixels of a window as it is on the screen.
