@@ -4,8 +4,8 @@
 // arrows), and it can honour its items' shortcuts anywhere in the window.
 #pragma once
 
-#include "core/ui/AltTap.h"
-#include "core/docking/ToolbarItemLayout.h"
+#include "core/ui/MenuBarKeys.h"
+#include "toolbars/ButtonStrip.h"
 #include "toolbars/TTBCustomDockableWindow.h"
 #include "toolbars/TTBItem.h"
 #include "win32/Signal.h"
@@ -16,9 +16,6 @@
 
 namespace toolbars {
 
-// What a bar does when its row is too short for it.
-enum class ShrinkMode { None, Wrap, Chevron };
-
 struct ToolbarProps {
     DockableWindowProps window;
     bool menuBar = false;
@@ -27,7 +24,7 @@ struct ToolbarProps {
     bool fullSize = false;
 };
 
-class TTBCustomToolbar : public TTBCustomDockableWindow {
+class TTBCustomToolbar : public TTBCustomDockableWindow, private core::MenuBarKeys::Bar, private ButtonStrip::Owner {
 public:
     explicit TTBCustomToolbar(const ToolbarProps& props);
     ~TTBCustomToolbar() override;
@@ -37,19 +34,19 @@ public:
 
     bool MenuBar() const { return menuBar_; }
     bool ProcessShortCuts() const { return processShortCuts_; }
-    ShrinkMode Shrink() const { return shrinkMode_; }
-    void SetShrinkMode(ShrinkMode mode) { shrinkMode_ = mode; }
+    ShrinkMode Shrink() const { return strip_.Shrink(); }
+    void SetShrinkMode(ShrinkMode mode) { strip_.SetShrink(mode); }
     bool FullSize() const { return fullSize_; }
     void SetFullSize(bool fullSize) { fullSize_ = fullSize; }
 
     // Glyphs for the buttons and the drop-down menus; not owned.
-    HIMAGELIST Images() const { return images_; }
+    HIMAGELIST Images() const { return strip_.Images(); }
     void SetImages(HIMAGELIST images);
 
     // The native toolbar control that shows the buttons.
-    HWND ButtonBar() const { return bar_; }
+    HWND ButtonBar() const { return strip_.Handle(); }
     // Where a top-level item's button is on the screen; false if it has none.
-    bool ItemScreenRect(const TTBCustomItem& item, RECT& rect) const;
+    bool ItemScreenRect(const TTBCustomItem& item, RECT& rect) const { return strip_.ItemScreenRect(item, rect); }
 
     // Holds back the rebuilding of the buttons while many items change.
     void BeginUpdate() { ++updating_; }
@@ -58,8 +55,8 @@ public:
     // Drops down a top-level item's menu and runs whatever is chosen from it.
     void DropDown(TTBCustomItem& item, bool byKeyboard);
     // The menu bar's keyboard mode: an entry selected, no menu open.
-    bool InMenuMode() const { return menuMode_; }
-    bool ShowsAccessKeys() const { return showAccessKeys_; }
+    bool InMenuMode() const { return keys_.InMenuMode(); }
+    bool ShowsAccessKeys() const { return strip_.ShowsAccessKeys(); }
 
     // The floating window's client width its items wrap at (0: natural);
     // while floating, a new width re-lays the items out at once.
@@ -70,9 +67,9 @@ public:
 
     // The chevron that stands for the buttons cut off at the end of a short
     // row, and the items it drops down: exactly the hidden ones.
-    HWND ChevronBar() const { return chevron_; }
-    bool ShowsChevron() const;
-    std::vector<TTBCustomItem*> HiddenItems() const;
+    HWND ChevronBar() const { return strip_.Chevron().Handle(); }
+    bool ShowsChevron() const { return strip_.ShowsChevron(); }
+    std::vector<TTBCustomItem*> HiddenItems() const { return strip_.HiddenItems(); }
     void DropChevron();
 
     void ReadLayoutExtras(const core::LayoutReader& reader) override;
@@ -90,27 +87,16 @@ protected:
     void WindowDestroyed() override;
 
 private:
-    static LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam);
 
     // Buttons.
     void TreeChanged(TTBCustomItem& item, ItemChange change);
     void RebuildButtons();
-    void UpdateButton(int index);
-    std::string TooltipFor(const TTBCustomItem& item) const;
-    std::string TipFor(UINT_PTR command) const;
-    std::string ButtonCaption(const TTBCustomItem& item) const;
-    // What decides a button's kind and size: glyph or caption, and which.
-    std::string ButtonShape(const TTBCustomItem& item) const;
-    bool ShowsImage(const TTBCustomItem& item) const;
-    int ButtonAt(POINT barPoint) const;
-    TTBCustomItem* ButtonItem(int index) const;
-    int IndexOf(const TTBCustomItem& item) const;
+    bool MouseDownOn(int index) override;
+    bool MenuOpen() const override { return tracking_; }
     void ButtonClicked(int index, bool byKeyboard);
     void QueueClick(TTBCustomItem& item);
     void RunQueuedClicks();
-    void ShowHintOf(const TTBCustomItem* item);
 
     // Drop-down menus.
     void TrackMenus(int index, bool byKeyboard);
@@ -123,25 +109,18 @@ private:
     void DrawGlyph(const DRAWITEMSTRUCT& draw) const;
     HMENU BuildMenu(const std::vector<TTBCustomItem*>& items);
 
-    // Item layout.
-    void MeasureButtons();
-    int ButtonHeight() const;
-    std::vector<core::ItemBox> BoxesFor(BarPlacement placement) const;
-    core::ItemLayout LayoutFor(BarPlacement placement, int length) const;
-    void ApplyLayout(const core::ItemLayout& layout, BarPlacement placement);
-    void RelayoutButtons();
-    void CreateChevron();
-
     // Keyboard.
     bool PreTranslate(MSG& msg);
     bool ProcessShortCut(core::ShortCut shortCut, HWND window);
-    bool MenuBarKey(MSG& msg);
-    bool Usable() const;
-    void EnterMenuMode(int index);
+    bool MenuBarKey(const MSG& msg);
+    void Apply(const core::MenuBarKeys::Decision& decision);
     void ExitMenuMode();
-    int FindAccessKey(char typed) const;
-    void OpenByAccessKey(char typed);
     void UpdateAccessKeys();
+    int Count() const override;
+    bool IsSeparator(int entry) const override;
+    int AccessKeyEntry(char typed) const override;
+    int Selected() const override;
+    bool Usable() const override;
 
     TTBCustomItem root_;
     win32::Connection treeChanged_;
@@ -150,32 +129,13 @@ private:
     win32::Connection activation_;
     bool menuBar_;
     bool processShortCuts_;
-    ShrinkMode shrinkMode_;
     bool fullSize_;
-    HIMAGELIST images_ = nullptr;
-    win32::UniqueFont font_;
-    HWND bar_ = nullptr;
-
-    // The items behind the buttons, and behind the open menu's command ids.
-    std::vector<TTBCustomItem*> buttons_;
-    std::vector<std::string> shapes_;
+    ButtonStrip strip_;
     int updating_ = 0;
     bool rebuildPending_ = false;
     std::vector<TTBCustomItem*> menuItems_;
     std::vector<TTBCustomItem*> queuedClicks_;
-    // What a tooltip shows while it asks for its text.
-    std::string tipText_;
-    std::wstring tipTextWide_;
-    // The buttons' measured sizes, unwrapped and all shown.
-    std::vector<core::ItemBox> boxes_;
-    // Which buttons went behind the chevron.
-    std::vector<bool> hidden_;
-    HWND chevron_ = nullptr;
-    // The chevron's length along a row, and along an upright column.
-    int chevronWidth_ = 0;
-    int chevronHeight_ = 0;
     int32_t floatingWidth_ = 0;
-    BarPlacement laidOutAs_ = BarPlacement::DockedHorizontal;
 
     // Menu tracking state, valid while a drop-down is open.
     bool tracking_ = false;
@@ -188,11 +148,7 @@ private:
     bool escaped_ = false;
 
     // Menu bar keyboard state.
-    bool menuMode_ = false;
-    core::AltTap altTap_;
-    bool keyboardTracking_ = false;
-    bool showAccessKeys_ = true;
-    bool accessKeysApplied_ = false;
+    core::MenuBarKeys keys_;
 };
 
 class TTBToolbar final : public TTBCustomToolbar {

@@ -2,18 +2,7 @@
 // the menu bar's entries while one is open, and the glyphs drawn in them.
 #include "toolbars/TTBToolbar.h"
 
-#include "core/ui/AccessKey.h"
-#include "core/ui/Hint.h"
 #include "toolbars/ToolbarParts.h"
-#include "win32/AppMessages.h"
-#include "win32/Application.h"
-#include "win32/KeyMessages.h"
-
-#include <windowsx.h>
-
-#include <algorithm>
-#include <iterator>
-#include <stdexcept>
 
 namespace toolbars {
 
@@ -63,7 +52,7 @@ HMENU TTBCustomToolbar::BuildMenu(const std::vector<TTBCustomItem*>& items)
         info.dwItemData = id;
         info.dwTypeData = text.data();
         info.fState = (item->Checked() ? MFS_CHECKED : 0) | (item->Enabled() ? MFS_ENABLED : MFS_DISABLED);
-        if (ShowsImage(*item)) {
+        if (Images() && item->ImageIndex() >= 0) {
             info.fMask |= MIIM_BITMAP;
             info.hbmpItem = HBMMENU_CALLBACK;
         }
@@ -86,17 +75,17 @@ TTBCustomItem* TTBCustomToolbar::MenuItem(UINT id) const
 
 void TTBCustomToolbar::DropDown(TTBCustomItem& item, bool byKeyboard)
 {
-    const int index = IndexOf(item);
+    const int index = strip_.IndexOf(item);
     if (index >= 0 && !tracking_)
         TrackMenus(index, byKeyboard);
 }
 
 int TTBCustomToolbar::NextSubmenu(int from, int step) const
 {
-    const int count = static_cast<int>(buttons_.size());
+    const int count = strip_.Count();
     for (int n = 1; n <= count; ++n) {
         const int index = ((from + step * n) % count + count) % count;
-        const TTBCustomItem* item = buttons_[index];
+        const TTBCustomItem* item = strip_.Item(index);
         if (item->IsSubmenu() && item->Enabled())
             return index;
     }
@@ -115,7 +104,6 @@ void TTBCustomToolbar::TrackMenus(int index, bool byKeyboard)
         ~TrackingScope()
         {
             bar.tracking_ = false;
-            bar.keyboardTracking_ = false;
             bar.trackedMenu_ = nullptr;
             bar.menuItems_.clear();
             if (trackingToolbar == &bar)
@@ -124,23 +112,19 @@ void TTBCustomToolbar::TrackMenus(int index, bool byKeyboard)
     } scope(*this);
     int current = index;
     for (;;) {
-        TTBCustomItem* item = ButtonItem(current);
-        if (!item || !bar_)
+        TTBCustomItem* item = strip_.Item(current);
+        if (!item || !strip_.Handle())
             break;
         menuItems_.clear();
         win32::UniqueMenu menu(BuildMenu(*item));
         if (!menu)
             break;
-        RECT button{};
-        ::SendMessageA(bar_, TB_GETITEMRECT, current, reinterpret_cast<LPARAM>(&button));
-        ::MapWindowPoints(bar_, nullptr, reinterpret_cast<POINT*>(&button), 2);
+        const RECT button = strip_.ButtonScreenRect(current);
 
-        keyboardTracking_ = byKeyboard;
+        keys_.MenuOpened(byKeyboard);
         UpdateAccessKeys();
-        const int id = current + kFirstButtonId;
-        ::SendMessageA(bar_, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
-        ::SendMessageA(bar_, TB_PRESSBUTTON, id, TRUE);
-        ShowHintOf(nullptr);
+        strip_.Press(current, true);
+        strip_.ShowHint(nullptr);
 
         trackedIndex_ = current;
         trackedMenu_ = menu.Get();
@@ -164,8 +148,7 @@ void TTBCustomToolbar::TrackMenus(int index, bool byKeyboard)
         hook.Reset();
         trackingToolbar = nullptr;
         trackedMenu_ = nullptr;
-        if (bar_)
-            ::SendMessageA(bar_, TB_PRESSBUTTON, id, FALSE);
+        strip_.Press(current, false);
 
         if (TTBCustomItem* chosenItem = MenuItem(chosen))
             QueueClick(*chosenItem);
@@ -176,14 +159,7 @@ void TTBCustomToolbar::TrackMenus(int index, bool byKeyboard)
     }
     menuItems_.clear();
     tracking_ = false;
-    keyboardTracking_ = false;
-    // The menu's own loop took the key releases (Alt+V lets go of Alt there).
-    altTap_.Reset();
-    if (escaped_ && Usable())
-        EnterMenuMode(current);
-    else
-        ExitMenuMode();
-    UpdateAccessKeys();
+    Apply(keys_.MenuClosed(*this, current, escaped_));
 }
 
 LRESULT CALLBACK TTBCustomToolbar::MenuFilterHook(int code, WPARAM wParam, LPARAM lParam)
@@ -209,8 +185,8 @@ bool TTBCustomToolbar::FilterMenuMessage(const MSG& msg)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         POINT p = msg.pt;
-        ::ScreenToClient(bar_, &p);
-        const int index = ButtonAt(p);
+        ::ScreenToClient(strip_.Handle(), &p);
+        const int index = strip_.ButtonAt(p);
         if (index < 0)
             return false;
         if (index == trackedIndex_) {
@@ -221,7 +197,7 @@ bool TTBCustomToolbar::FilterMenuMessage(const MSG& msg)
             }
             return false;
         }
-        const TTBCustomItem* item = ButtonItem(index);
+        const TTBCustomItem* item = strip_.Item(index);
         if (item && item->IsSubmenu() && item->Enabled()) {
             switchTo_ = index;
             switchByKeyboard_ = false;
@@ -255,7 +231,7 @@ void TTBCustomToolbar::MenuSelect(UINT itemOrPos, UINT flags, HMENU menu)
     if (flags == 0xFFFF && !menu) {
         selectedMenu_ = nullptr;
         selectedIsPopup_ = false;
-        ShowHintOf(nullptr);
+        strip_.ShowHint(nullptr);
         return;
     }
     selectedMenu_ = menu;
@@ -268,14 +244,14 @@ void TTBCustomToolbar::MenuSelect(UINT itemOrPos, UINT flags, HMENU menu)
         if (::GetMenuItemInfoA(menu, itemOrPos, selectedIsPopup_ ? TRUE : FALSE, &info))
             item = MenuItem(static_cast<UINT>(info.dwItemData));
     }
-    ShowHintOf(item);
+    strip_.ShowHint(item);
 }
 
 void TTBCustomToolbar::MeasureGlyph(MEASUREITEMSTRUCT& measure) const
 {
     int width = kImageSize, height = kImageSize;
-    if (images_)
-        ::ImageList_GetIconSize(images_, &width, &height);
+    if (Images())
+        ::ImageList_GetIconSize(Images(), &width, &height);
     // Room for the pressed-in frame of a checked glyph and a gap before the caption.
     measure.itemWidth = static_cast<UINT>(width + 6);
     measure.itemHeight = static_cast<UINT>(height + 2);
@@ -284,10 +260,11 @@ void TTBCustomToolbar::MeasureGlyph(MEASUREITEMSTRUCT& measure) const
 void TTBCustomToolbar::DrawGlyph(const DRAWITEMSTRUCT& draw) const
 {
     const TTBCustomItem* item = MenuItem(draw.itemID);
-    if (!item || !images_)
+    HIMAGELIST images = Images();
+    if (!item || !images)
         return;
     int width = kImageSize, height = kImageSize;
-    ::ImageList_GetIconSize(images_, &width, &height);
+    ::ImageList_GetIconSize(images, &width, &height);
     const RECT& r = draw.rcItem;
     const int x = r.left + (r.right - r.left - width) / 2;
     const int y = r.top + (r.bottom - r.top - height) / 2;
@@ -296,8 +273,45 @@ void TTBCustomToolbar::DrawGlyph(const DRAWITEMSTRUCT& draw) const
         RECT frame{x - 2, y - 2, x + width + 2, y + height + 2};
         ::DrawEdge(draw.hDC, &frame, BDR_SUNKENOUTER, BF_RECT);
     }
-    ::ImageList_DrawEx(images_, item->ImageIndex(), draw.hDC, x, y, width, height, CLR_NONE, CLR_NONE,
+    ::ImageList_DrawEx(images, item->ImageIndex(), draw.hDC, x, y, width, height, CLR_NONE, CLR_NONE,
                        item->Enabled() ? ILD_TRANSPARENT : ILD_BLEND50);
+}
+
+void TTBCustomToolbar::DropChevron()
+{
+    if (tracking_ || !ShowsChevron())
+        return;
+    const std::vector<TTBCustomItem*> hidden = HiddenItems();
+    if (hidden.empty())
+        return;
+    struct TrackingScope {
+        TTBCustomToolbar& bar;
+        explicit TrackingScope(TTBCustomToolbar& b) : bar(b) { bar.tracking_ = true; }
+        ~TrackingScope()
+        {
+            bar.tracking_ = false;
+            bar.menuItems_.clear();
+        }
+    } scope(*this);
+    ExitMenuMode();
+    menuItems_.clear();
+    win32::UniqueMenu menu(BuildMenu(hidden));
+    if (!menu)
+        return;
+    const RECT button = strip_.Chevron().ScreenRect();
+    strip_.Chevron().Press(true);
+    strip_.ShowHint(nullptr);
+    TPMPARAMS exclude{sizeof exclude, button};
+    // Below a chevron in a row, beside one at the foot of an upright column.
+    const bool upright = strip_.LaidOutAs() == BarPlacement::DockedVertical;
+    const UINT chosen = ::TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD |
+                                                         (upright ? TPM_HORIZONTAL : TPM_VERTICAL),
+                                           upright ? button.right : button.left,
+                                           upright ? button.top : button.bottom, Handle(), &exclude);
+    strip_.Chevron().Press(false);
+    strip_.ShowHint(nullptr);
+    if (TTBCustomItem* item = MenuItem(chosen))
+        QueueClick(*item);
 }
 
 } // namespace toolbars
