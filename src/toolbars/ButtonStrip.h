@@ -6,6 +6,7 @@
 
 #include "toolbars/ButtonTips.h"
 #include "toolbars/ChevronButton.h"
+#include "toolbars/MenuTracker.h"
 #include "toolbars/StripLayout.h"
 #include "toolbars/TTBItem.h"
 #include "win32/UniqueHandle.h"
@@ -23,7 +24,7 @@ class Application;
 
 namespace toolbars {
 
-class ButtonStrip {
+class ButtonStrip : public MenuTracker::Entries {
 public:
     // What the strip leaves to its toolbar.
     class Owner {
@@ -46,10 +47,10 @@ public:
     // The native bar and the chevron, children of `parent`.
     void Create(HWND parent, win32::Application& app, const std::string& name);
     void Destroy();
-    HWND Handle() const { return bar_; }
+    HWND Handle() const override { return bar_; }
     ChevronButton& Chevron() { return chevron_; }
     const ChevronButton& Chevron() const { return chevron_; }
-    HIMAGELIST Images() const { return images_; }
+    HIMAGELIST Images() const override { return images_; }
     void SetImages(HIMAGELIST images) { images_ = images; }
 
     // New buttons for the visible items, measured.
@@ -60,20 +61,20 @@ public:
     // button, so that the buttons must be built anew.
     bool UpdateLook(const TTBCustomItem& item);
 
-    int Count() const { return static_cast<int>(buttons_.size()); }
-    TTBCustomItem* Item(int index) const;
+    int Count() const override { return static_cast<int>(buttons_.size()); }
+    TTBCustomItem* Item(int index) const override;
     int IndexOf(const TTBCustomItem& item) const;
     // The button at a point in the bar's client area; -1 for none or a separator.
-    int ButtonAt(POINT barPoint) const;
+    int ButtonAt(POINT barPoint) const override;
     bool ItemScreenRect(const TTBCustomItem& item, RECT& rect) const;
     // Where a menu drops from: a hidden button's is the bar's corner.
-    RECT ButtonScreenRect(int index) const;
+    RECT ButtonScreenRect(int index) const override;
     int Hot() const;
     void SetHot(int index);
     // Pressed while its menu is open; nothing is hot meanwhile.
-    void Press(int index, bool pressed);
+    void Press(int index, bool pressed) override;
 
-    void ShowHint(const TTBCustomItem* item) const;
+    void ShowHint(const TTBCustomItem* item) const override;
     void ShowAccessKeys(bool show);
     bool ShowsAccessKeys() const { return showAccessKeys_; }
     // Hot tracking and tooltip texts, sent to the toolbar's window.

@@ -23,7 +23,8 @@ TTBCustomToolbar::~TTBCustomToolbar()
     activation_.Disconnect();
     shortCuts_.Disconnect();
     treeChanged_.Disconnect();
-    ForgetTrackingToolbar(this);
+    if (tracker_)
+        tracker_->OwnerGone();
     // The button bar goes first, while everything it may call back into exists.
     strip_.Destroy();
 }
@@ -35,7 +36,7 @@ void TTBCustomToolbar::AfterCreate()
     if (menuBar_) {
         filter_ = App().PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
         // Keyboard mode belongs to the window that was active when it began.
-        activation_ = App().ActivationChanged.Connect([this] { Apply(keys_.ActivationChanged(tracking_)); });
+        activation_ = App().ActivationChanged.Connect([this] { Apply(keys_.ActivationChanged(tracker_ != nullptr)); });
     }
     if (processShortCuts_)
         shortCuts_ = App().ShortCuts.Connect(
@@ -57,7 +58,8 @@ void TTBCustomToolbar::TreeChanged(TTBCustomItem& item, ItemChange change)
         // The item may be on its way out: only its address is used here, and
         // nothing may keep it, also while the bar itself is going.
         std::erase(queuedClicks_, &item);
-        std::replace(menuItems_.begin(), menuItems_.end(), &item, static_cast<TTBCustomItem*>(nullptr));
+        if (tracker_)
+            tracker_->Forget(item);
         strip_.Forget(item);
         RebuildButtons();
         return;
@@ -169,12 +171,15 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             return result;
         break;
     case WM_MENUSELECT:
-        MenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        if (tracker_)
+            tracker_->MenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        else
+            strip_.ShowHint(nullptr);
         return 0;
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure->CtlType == ODT_MENU) {
-            MeasureGlyph(*measure);
+            MenuTracker::MeasureGlyph(Images(), *measure);
             return TRUE;
         }
         break;
@@ -182,7 +187,8 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM: {
         auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (draw->CtlType == ODT_MENU) {
-            DrawGlyph(*draw);
+            if (tracker_)
+                tracker_->DrawGlyph(*draw);
             return TRUE;
         }
         break;

@@ -24,7 +24,8 @@ struct ToolbarProps {
     bool fullSize = false;
 };
 
-class TTBCustomToolbar : public TTBCustomDockableWindow, private core::MenuBarKeys::Bar, private ButtonStrip::Owner {
+class TTBCustomToolbar : public TTBCustomDockableWindow, private core::MenuBarKeys::Bar,
+                         private ButtonStrip::Owner, private MenuTracker::Owner {
 public:
     explicit TTBCustomToolbar(const ToolbarProps& props);
     ~TTBCustomToolbar() override;
@@ -87,27 +88,18 @@ protected:
     void WindowDestroyed() override;
 
 private:
-    static LRESULT CALLBACK MenuFilterHook(int code, WPARAM wParam, LPARAM lParam);
-
     // Buttons.
     void TreeChanged(TTBCustomItem& item, ItemChange change);
     void RebuildButtons();
     bool MouseDownOn(int index) override;
-    bool MenuOpen() const override { return tracking_; }
+    bool MenuOpen() const override { return tracker_ != nullptr; }
     void ButtonClicked(int index, bool byKeyboard);
     void QueueClick(TTBCustomItem& item);
     void RunQueuedClicks();
 
     // Drop-down menus.
-    void TrackMenus(int index, bool byKeyboard);
-    HMENU BuildMenu(TTBCustomItem& parent);
-    TTBCustomItem* MenuItem(UINT id) const;
-    void MenuSelect(UINT itemOrPos, UINT flags, HMENU menu);
-    bool FilterMenuMessage(const MSG& msg);
-    int NextSubmenu(int from, int step) const;
-    void MeasureGlyph(MEASUREITEMSTRUCT& measure) const;
-    void DrawGlyph(const DRAWITEMSTRUCT& draw) const;
-    HMENU BuildMenu(const std::vector<TTBCustomItem*>& items);
+    void EntryOpened(bool byKeyboard) override;
+    void Choose(TTBCustomItem& item) override { QueueClick(item); }
 
     // Keyboard.
     bool PreTranslate(MSG& msg);
@@ -133,19 +125,11 @@ private:
     ButtonStrip strip_;
     int updating_ = 0;
     bool rebuildPending_ = false;
-    std::vector<TTBCustomItem*> menuItems_;
     std::vector<TTBCustomItem*> queuedClicks_;
     int32_t floatingWidth_ = 0;
 
-    // Menu tracking state, valid while a drop-down is open.
-    bool tracking_ = false;
-    int trackedIndex_ = -1;
-    HMENU trackedMenu_ = nullptr;
-    HMENU selectedMenu_ = nullptr;
-    bool selectedIsPopup_ = false;
-    int switchTo_ = -1;
-    bool switchByKeyboard_ = false;
-    bool escaped_ = false;
+    // The tracking of the drop-down menus, while one is open.
+    MenuTracker* tracker_ = nullptr;
 
     // Menu bar keyboard state.
     core::MenuBarKeys keys_;

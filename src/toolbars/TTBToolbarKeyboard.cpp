@@ -51,7 +51,7 @@ bool TTBCustomToolbar::Usable() const
 
 bool TTBCustomToolbar::PreTranslate(MSG& msg)
 {
-    if (!Handle() || !strip_.Handle() || tracking_)
+    if (!Handle() || !strip_.Handle() || tracker_)
         return false;
     if (!win32::BelongsToWindow(msg.hwnd, Handle()))
         return false;
@@ -62,7 +62,7 @@ bool TTBCustomToolbar::PreTranslate(MSG& msg)
 // action's shortcut to its action list, so every key runs once.
 bool TTBCustomToolbar::ProcessShortCut(core::ShortCut shortCut, HWND window)
 {
-    if (!Handle() || !strip_.Handle() || tracking_ || !win32::BelongsToWindow(window, Handle()) ||
+    if (!Handle() || !strip_.Handle() || tracker_ || !win32::BelongsToWindow(window, Handle()) ||
         !::IsWindowEnabled(::GetAncestor(Handle(), GA_ROOTOWNER)))
         return false;
     // Depth first through the tree, drop-down entries included.
