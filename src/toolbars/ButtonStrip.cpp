@@ -127,8 +127,15 @@ std::string ButtonStrip::Caption(const TTBCustomItem& item) const
     return showAccessKeys_ ? item.Caption() : core::WithoutAccessKey(item.Caption());
 }
 
-void ButtonStrip::Rebuild(const std::vector<TTBCustomItem*>& items)
+bool ButtonStrip::Rebuild(const std::vector<TTBCustomItem*>& items)
 {
+    if (!bar_)
+        return false;
+    if (updating_ > 0) {
+        rebuildPending_ = true;
+        return false;
+    }
+    rebuildPending_ = false;
     // Bounded: a delete that fails must not keep the loop going.
     for (auto n = ::SendMessageA(bar_, TB_BUTTONCOUNT, 0, 0); n > 0; --n) {
         if (!::SendMessageA(bar_, TB_DELETEBUTTON, n - 1, 0))
@@ -177,6 +184,7 @@ void ButtonStrip::Rebuild(const std::vector<TTBCustomItem*>& items)
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         Update(static_cast<int>(i));
     layout_.Measure(bar_, buttons_);
+    return true;
 }
 
 void ButtonStrip::Forget(const TTBCustomItem& item)
@@ -211,6 +219,11 @@ void ButtonStrip::Update(int index)
         ::SendMessageA(bar_, TB_SETSTATE, id, MAKELPARAM(state, 0));
     }
     ButtonTips::Set(bar_, static_cast<UINT_PTR>(id), *item);
+}
+
+int ButtonStrip::ButtonOfCommand(WORD id)
+{
+    return id - kFirstButtonId;
 }
 
 TTBCustomItem* ButtonStrip::Item(int index) const
@@ -274,7 +287,10 @@ void ButtonStrip::Press(int index, bool pressed)
 
 void ButtonStrip::ShowHint(const TTBCustomItem* item) const
 {
-    app_->SetHint(item && !item->IsSeparator() ? std::string(core::LongHint(item->Hint())) : std::string(), bar_);
+    if (!app_)
+        return;
+    const bool hinted = item && !item->IsSeparator();
+    app_->SetHint(hinted ? std::string(core::LongHint(item->Hint())) : std::string(), bar_);
 }
 
 void ButtonStrip::ShowAccessKeys(bool show)

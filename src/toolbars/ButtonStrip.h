@@ -53,14 +53,20 @@ public:
     HIMAGELIST Images() const override { return images_; }
     void SetImages(HIMAGELIST images) { images_ = images; }
 
-    // New buttons for the visible items, measured.
-    void Rebuild(const std::vector<TTBCustomItem*>& items);
+    // New buttons for the visible items, measured; false when there is no
+    // bar yet or an update holds the rebuilding back until it ends.
+    bool Rebuild(const std::vector<TTBCustomItem*>& items);
+    void BeginUpdate() { ++updating_; }
+    // True when a rebuilding was held back.
+    bool EndUpdate() { return updating_ > 0 && --updating_ == 0 && rebuildPending_; }
     // An item leaves the tree: its button must not outlive it.
     void Forget(const TTBCustomItem& item);
     // An item's look changed; false when it needs another kind or size of
     // button, so that the buttons must be built anew.
     bool UpdateLook(const TTBCustomItem& item);
 
+    // The button a command from the bar stands for.
+    static int ButtonOfCommand(WORD id);
     int Count() const override { return static_cast<int>(buttons_.size()); }
     TTBCustomItem* Item(int index) const override;
     int IndexOf(const TTBCustomItem& item) const;
@@ -114,6 +120,8 @@ private:
     std::vector<TTBCustomItem*> buttons_;
     std::vector<std::string> shapes_;
     StripLayout layout_;
+    int updating_ = 0;
+    bool rebuildPending_ = false;
     bool showAccessKeys_ = true;
     bool accessKeysApplied_ = false;
     ButtonTips tips_;

@@ -1,6 +1,7 @@
 #include "toolbars/ButtonTips.h"
 
 #include "core/ui/Hint.h"
+#include "core/ui/Shortcut.h"
 
 namespace toolbars {
 

@@ -20,6 +20,7 @@ public:
     // The entries the menus drop down from: the toolbar's buttons.
     class Entries {
     public:
+        // The window the entries are in; none once it is gone.
         virtual HWND Handle() const = 0;
         virtual int Count() const = 0;
         virtual TTBCustomItem* Item(int index) const = 0;

@@ -1,17 +1,18 @@
 #include "toolbars/TTBToolbar.h"
 
-#include "toolbars/ToolbarParts.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"
+#include "win32/KeyMessages.h"
 
-#include <algorithm>
+#include <vector>
 
 namespace toolbars {
 
 TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
     : TTBCustomDockableWindow(props.window),
       root_(ItemProps{}), menuBar_(props.menuBar), processShortCuts_(props.processShortCuts),
-      fullSize_(props.fullSize), strip_(*this, props.menuBar, props.shrinkMode)
+      fullSize_(props.fullSize), strip_(*this, props.menuBar, props.shrinkMode),
+      keys_(*this, strip_, *this, props.menuBar)
 {
     treeChanged_ = root_.TreeChanged.Connect(
         [this](TTBCustomItem& item, ItemChange change) { TreeChanged(item, change); });
@@ -19,8 +20,7 @@ TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
 
 TTBCustomToolbar::~TTBCustomToolbar()
 {
-    filter_.Disconnect();
-    activation_.Disconnect();
+    keys_.Stop();
     shortCuts_.Disconnect();
     treeChanged_.Disconnect();
     if (tracker_)
@@ -32,12 +32,9 @@ TTBCustomToolbar::~TTBCustomToolbar()
 void TTBCustomToolbar::AfterCreate()
 {
     strip_.Create(Handle(), App(), Name());
-    UpdateAccessKeys();
-    if (menuBar_) {
-        filter_ = App().PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
-        // Keyboard mode belongs to the window that was active when it began.
-        activation_ = App().ActivationChanged.Connect([this] { Apply(keys_.ActivationChanged(tracker_ != nullptr)); });
-    }
+    keys_.UpdateAccessKeys();
+    if (menuBar_)
+        keys_.Listen(App());
     if (processShortCuts_)
         shortCuts_ = App().ShortCuts.Connect(
             [this](core::ShortCut shortCut, HWND window) { return ProcessShortCut(shortCut, window); });
@@ -70,20 +67,14 @@ void TTBCustomToolbar::TreeChanged(TTBCustomItem& item, ItemChange change)
 
 void TTBCustomToolbar::EndUpdate()
 {
-    if (updating_ > 0 && --updating_ == 0 && rebuildPending_)
+    if (strip_.EndUpdate())
         RebuildButtons();
 }
 
 void TTBCustomToolbar::RebuildButtons()
 {
-    if (!strip_.Handle() || TearingDown())
+    if (TearingDown() || !strip_.Rebuild(root_.Items()))
         return;
-    if (updating_ > 0) {
-        rebuildPending_ = true;
-        return;
-    }
-    rebuildPending_ = false;
-    strip_.Rebuild(root_.Items());
     RequestArrange();
     ::InvalidateRect(strip_.Handle(), nullptr, TRUE);
 }
@@ -97,7 +88,7 @@ void TTBCustomToolbar::WindowDestroyed()
 
 bool TTBCustomToolbar::MouseDownOn(int index)
 {
-    ExitMenuMode();
+    keys_.Leave();
     TTBCustomItem* item = strip_.Item(index);
     if (!item || !item->IsSubmenu())
         return false;
@@ -115,15 +106,15 @@ void TTBCustomToolbar::ButtonClicked(int index, bool byKeyboard)
     if (item->IsSubmenu()) {
         DropDown(*item, byKeyboard);
     } else {
-        ExitMenuMode();
-        QueueClick(*item);
+        keys_.Leave();
+        Choose(*item);
     }
 }
 
 // The click runs once the message that brought it is finished: the action
 // may close the window, and no control should find itself destroyed in the
 // middle of its own message.
-void TTBCustomToolbar::QueueClick(TTBCustomItem& item)
+void TTBCustomToolbar::Choose(TTBCustomItem& item)
 {
     queuedClicks_.push_back(&item);
     ::PostMessageA(Handle(), win32::kRunQueuedClicks, 0, 0);
@@ -138,6 +129,30 @@ void TTBCustomToolbar::RunQueuedClicks()
     }
 }
 
+// Only the items' own shortcuts: an item bound to an action leaves the
+// action's shortcut to its action list, so every key runs once.
+bool TTBCustomToolbar::ProcessShortCut(core::ShortCut shortCut, HWND window)
+{
+    if (!Handle() || !strip_.Handle() || tracker_ || !win32::BelongsToWindow(window, Handle()) ||
+        !::IsWindowEnabled(::GetAncestor(Handle(), GA_ROOTOWNER)))
+        return false;
+    // Depth first through the tree, drop-down entries included.
+    std::vector<TTBCustomItem*> pending(root_.Items().rbegin(), root_.Items().rend());
+    while (!pending.empty()) {
+        TTBCustomItem* item = pending.back();
+        pending.pop_back();
+        if (!item->Visible())
+            continue;
+        if (item->ShortCut() == shortCut && item->OwnsShortCut() && item->Enabled() && !item->IsSubmenu()) {
+            keys_.Leave();
+            item->Click();
+            return true;
+        }
+        pending.insert(pending.end(), item->Items().rbegin(), item->Items().rend());
+    }
+    return false;
+}
+
 void TTBCustomToolbar::FrameMouseMove()
 {
     strip_.ShowHint(nullptr);
@@ -146,7 +161,7 @@ void TTBCustomToolbar::FrameMouseMove()
 void TTBCustomToolbar::VisibleChanged()
 {
     if (!Visible())
-        ExitMenuMode();
+        keys_.Leave();
     TTBCustomDockableWindow::VisibleChanged();
 }
 
@@ -157,11 +172,10 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         RunQueuedClicks();
         return 0;
     case WM_COMMAND:
-        if (strip_.Handle() && reinterpret_cast<HWND>(lParam) == strip_.Handle()) {
-            ButtonClicked(LOWORD(wParam) - kFirstButtonId, false);
+        if (const auto from = reinterpret_cast<HWND>(lParam); from && from == strip_.Handle()) {
+            ButtonClicked(strip_.ButtonOfCommand(LOWORD(wParam)), false);
             return 0;
-        }
-        if (strip_.Chevron().Handle() && reinterpret_cast<HWND>(lParam) == strip_.Chevron().Handle()) {
+        } else if (from && from == strip_.Chevron().Handle()) {
             DropChevron();
             return 0;
         }
@@ -176,23 +190,19 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         else
             strip_.ShowHint(nullptr);
         return 0;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlType == ODT_MENU) {
+    case WM_MEASUREITEM:
+        if (auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam); measure->CtlType == ODT_MENU) {
             MenuTracker::MeasureGlyph(Images(), *measure);
             return TRUE;
         }
         break;
-    }
-    case WM_DRAWITEM: {
-        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (draw->CtlType == ODT_MENU) {
+    case WM_DRAWITEM:
+        if (auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam); draw->CtlType == ODT_MENU) {
             if (tracker_)
                 tracker_->DrawGlyph(*draw);
             return TRUE;
         }
         break;
-    }
     }
     return TTBCustomDockableWindow::WndProc(message, wParam, lParam);
 }

@@ -1,17 +1,15 @@
-// A dockable toolbar: its items as buttons on a native toolbar control, the
-// children of an item as a native drop-down menu. As the window's menu bar
-// it also takes the keyboard the way a menu bar does (Alt, F10, Alt+letter,
-// arrows), and it can honour its items' shortcuts anywhere in the window.
+// A dockable toolbar: its items as buttons (ButtonStrip), an item's children
+// as a drop-down menu (one MenuTracker each time), the keyboard of a menu bar
+// (MenuBarKeyboard) and, where wanted, its items' shortcuts in the window.
 #pragma once
 
-#include "core/ui/MenuBarKeys.h"
 #include "toolbars/ButtonStrip.h"
+#include "toolbars/MenuBarKeyboard.h"
+#include "toolbars/MenuTracker.h"
 #include "toolbars/TTBCustomDockableWindow.h"
 #include "toolbars/TTBItem.h"
 #include "win32/Signal.h"
-#include "win32/UniqueHandle.h"
 
-#include <string>
 #include <vector>
 
 namespace toolbars {
@@ -24,15 +22,16 @@ struct ToolbarProps {
     bool fullSize = false;
 };
 
-class TTBCustomToolbar : public TTBCustomDockableWindow, private core::MenuBarKeys::Bar,
-                         private ButtonStrip::Owner, private MenuTracker::Owner {
+class TTBCustomToolbar : public TTBCustomDockableWindow,
+                         private ButtonStrip::Owner,
+                         private MenuTracker::Owner,
+                         private MenuBarKeyboard::Owner {
 public:
     explicit TTBCustomToolbar(const ToolbarProps& props);
     ~TTBCustomToolbar() override;
 
     // The top-level items; their children make the drop-down menus.
     TTBCustomItem& Items() { return root_; }
-
     bool MenuBar() const { return menuBar_; }
     bool ProcessShortCuts() const { return processShortCuts_; }
     ShrinkMode Shrink() const { return strip_.Shrink(); }
@@ -43,14 +42,12 @@ public:
     // Glyphs for the buttons and the drop-down menus; not owned.
     HIMAGELIST Images() const { return strip_.Images(); }
     void SetImages(HIMAGELIST images);
-
     // The native toolbar control that shows the buttons.
     HWND ButtonBar() const { return strip_.Handle(); }
     // Where a top-level item's button is on the screen; false if it has none.
     bool ItemScreenRect(const TTBCustomItem& item, RECT& rect) const { return strip_.ItemScreenRect(item, rect); }
-
     // Holds back the rebuilding of the buttons while many items change.
-    void BeginUpdate() { ++updating_; }
+    void BeginUpdate() { strip_.BeginUpdate(); }
     void EndUpdate();
 
     // Drops down a top-level item's menu and runs whatever is chosen from it.
@@ -88,51 +85,30 @@ protected:
     void WindowDestroyed() override;
 
 private:
-    // Buttons.
-    void TreeChanged(TTBCustomItem& item, ItemChange change);
-    void RebuildButtons();
     bool MouseDownOn(int index) override;
     bool MenuOpen() const override { return tracker_ != nullptr; }
+    void OpenEntry(int index) override { ButtonClicked(index, true); }
+    void EntryOpened(bool byKeyboard) override { keys_.MenuOpened(byKeyboard); }
+    void Choose(TTBCustomItem& item) override;
+    void TreeChanged(TTBCustomItem& item, ItemChange change);
+    void RebuildButtons();
     void ButtonClicked(int index, bool byKeyboard);
-    void QueueClick(TTBCustomItem& item);
     void RunQueuedClicks();
-
-    // Drop-down menus.
-    void EntryOpened(bool byKeyboard) override;
-    void Choose(TTBCustomItem& item) override { QueueClick(item); }
-
-    // Keyboard.
-    bool PreTranslate(MSG& msg);
     bool ProcessShortCut(core::ShortCut shortCut, HWND window);
-    bool MenuBarKey(const MSG& msg);
-    void Apply(const core::MenuBarKeys::Decision& decision);
-    void ExitMenuMode();
-    void UpdateAccessKeys();
-    int Count() const override;
-    bool IsSeparator(int entry) const override;
-    int AccessKeyEntry(char typed) const override;
-    int Selected() const override;
-    bool Usable() const override;
 
     TTBCustomItem root_;
-    win32::Connection treeChanged_;
-    win32::Connection filter_;
-    win32::Connection shortCuts_;
-    win32::Connection activation_;
     bool menuBar_;
     bool processShortCuts_;
     bool fullSize_;
-    ButtonStrip strip_;
-    int updating_ = 0;
-    bool rebuildPending_ = false;
-    std::vector<TTBCustomItem*> queuedClicks_;
     int32_t floatingWidth_ = 0;
-
+    ButtonStrip strip_;
+    MenuBarKeyboard keys_;
     // The tracking of the drop-down menus, while one is open.
     MenuTracker* tracker_ = nullptr;
-
-    // Menu bar keyboard state.
-    core::MenuBarKeys keys_;
+    // Clicks wait until the message that chose them is done.
+    std::vector<TTBCustomItem*> queuedClicks_;
+    win32::Connection treeChanged_;
+    win32::Connection shortCuts_;
 };
 
 class TTBToolbar final : public TTBCustomToolbar {

@@ -1,5 +1,5 @@
 // The toolbar's side of its drop-down menus: each drop-down is one
-// MenuTracker, and the menu bar's keys hear when its menus open and close.
+// MenuTracker, and the menu bar's keys hear when the menus close.
 #include "toolbars/TTBToolbar.h"
 
 #include <vector>
@@ -17,13 +17,13 @@ void TTBCustomToolbar::DropDown(TTBCustomItem& item, bool byKeyboard)
         try {
             outcome = tracker.TrackEntries(index, byKeyboard, Placement() == BarPlacement::DockedVertical);
         } catch (...) {
-            keys_.MenuOpened(false);
+            keys_.MenuOpened(false);  // no menu is open any more
             throw;
         }
         if (outcome.ownerGone)
             return;
     }
-    Apply(keys_.MenuClosed(*this, outcome.entry, outcome.escaped));
+    keys_.MenuClosed(outcome.entry, outcome.escaped);
 }
 
 void TTBCustomToolbar::DropChevron()
@@ -34,15 +34,9 @@ void TTBCustomToolbar::DropChevron()
     if (hidden.empty())
         return;
     MenuTracker tracker(strip_, *this, Handle(), tracker_);
-    ExitMenuMode();
+    keys_.Leave();
     // Below a chevron in a row, beside one at the foot of an upright column.
     tracker.TrackChevron(strip_.Chevron(), hidden, strip_.LaidOutAs() == BarPlacement::DockedVertical);
-}
-
-void TTBCustomToolbar::EntryOpened(bool byKeyboard)
-{
-    keys_.MenuOpened(byKeyboard);
-    UpdateAccessKeys();
 }
 
 } // namespace toolbars
