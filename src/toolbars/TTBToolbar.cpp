@@ -1,52 +1,18 @@
 #include "toolbars/TTBToolbar.h"
 
-#include "core/ui/AccessKey.h"
-#include "core/ui/Hint.h"
-#include "toolbars/ToolbarParts.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"
 #include "win32/KeyMessages.h"
 
-#include <windowsx.h>
-
-#include <algorithm>
-#include <iterator>
-#include <stdexcept>
+#include <vector>
 
 namespace toolbars {
-
-namespace {
-
-constexpr UINT_PTR kBarSubclass = 1;
-constexpr UINT kTooltipInitial = 500;
-constexpr UINT kTooltipAutoPop = 2500;
-
-win32::UniqueFont MenuFont()
-{
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return {};
-    return win32::UniqueFont(::CreateFontIndirectA(&metrics.lfMenuFont));
-}
-
-std::wstring WideText(const std::string& text)
-{
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (n <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-    wide.resize(static_cast<std::size_t>(n - 1));
-    return wide;
-}
-
-} // namespace
 
 TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
     : TTBCustomDockableWindow(props.window),
       root_(ItemProps{}), menuBar_(props.menuBar), processShortCuts_(props.processShortCuts),
-      shrinkMode_(props.shrinkMode), fullSize_(props.fullSize)
+      fullSize_(props.fullSize), strip_(*this, props.menuBar, props.shrinkMode),
+      keys_(*this, strip_, *this, props.menuBar)
 {
     treeChanged_ = root_.TreeChanged.Connect(
         [this](TTBCustomItem& item, ItemChange change) { TreeChanged(item, change); });
@@ -54,52 +20,21 @@ TTBCustomToolbar::TTBCustomToolbar(const ToolbarProps& props)
 
 TTBCustomToolbar::~TTBCustomToolbar()
 {
-    filter_.Disconnect();
-    activation_.Disconnect();
+    keys_.Stop();
     shortCuts_.Disconnect();
     treeChanged_.Disconnect();
-    ForgetTrackingToolbar(this);
+    if (tracker_)
+        tracker_->OwnerGone();
     // The button bar goes first, while everything it may call back into exists.
-    if (bar_ && ::IsWindow(bar_)) {
-        ::RemoveWindowSubclass(bar_, &TTBCustomToolbar::BarProc, kBarSubclass);
-        ::DestroyWindow(bar_);
-    }
-    bar_ = nullptr;
+    strip_.Destroy();
 }
 
 void TTBCustomToolbar::AfterCreate()
 {
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER |
-                  CCS_NORESIZE | CCS_NOPARENTALIGN;
-    if (!menuBar_)
-        style |= TBSTYLE_TOOLTIPS;
-    bar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "", style, 0, 0, 0, 0, Handle(), nullptr, App().Instance(),
-                             nullptr);
-    if (!bar_)
-        throw std::runtime_error("Cannot create window " + Name());
-    ::SendMessageA(bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageA(bar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    ::SendMessageA(bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
-    font_ = MenuFont();
-    if (font_)
-        ::SendMessageA(bar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    if (HWND tips = reinterpret_cast<HWND>(::SendMessageA(bar_, TB_GETTOOLTIPS, 0, 0))) {
-        ::SendMessageA(tips, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kTooltipInitial, 0));
-        ::SendMessageA(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTooltipAutoPop, 0));
-    }
-    ::SetWindowSubclass(bar_, &TTBCustomToolbar::BarProc, kBarSubclass, reinterpret_cast<DWORD_PTR>(this));
-    CreateChevron();
-    UpdateAccessKeys();
-    if (menuBar_) {
-        filter_ = App().PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
-        // Keyboard mode belongs to the window that was active when it began.
-        activation_ = App().ActivationChanged.Connect([this] {
-            altTap_.Reset();
-            if (!tracking_)
-                ExitMenuMode();
-            UpdateAccessKeys();
-        });
-    }
+    strip_.Create(Handle(), App(), Name());
+    keys_.UpdateAccessKeys();
+    if (menuBar_)
+        keys_.Listen(App());
     if (processShortCuts_)
         shortCuts_ = App().ShortCuts.Connect(
             [this](core::ShortCut shortCut, HWND window) { return ProcessShortCut(shortCut, window); });
@@ -108,44 +43,78 @@ void TTBCustomToolbar::AfterCreate()
 
 void TTBCustomToolbar::SetImages(HIMAGELIST images)
 {
-    if (images == images_)
+    if (images == strip_.Images())
         return;
-    images_ = images;
+    strip_.SetImages(images);
     RebuildButtons();
 }
 
-std::string TTBCustomToolbar::TipFor(UINT_PTR command) const
+void TTBCustomToolbar::TreeChanged(TTBCustomItem& item, ItemChange change)
 {
-    if (command == kChevronId)
-        return "More Buttons";
-    const TTBCustomItem* item = ButtonItem(static_cast<int>(command) - kFirstButtonId);
-    return item ? TooltipFor(*item) : std::string();
+    if (change == ItemChange::Structure) {
+        // The item may be on its way out: only its address is used here, and
+        // nothing may keep it, also while the bar itself is going.
+        std::erase(queuedClicks_, &item);
+        if (tracker_)
+            tracker_->Forget(item);
+        strip_.Forget(item);
+        RebuildButtons();
+        return;
+    }
+    if (!TearingDown() && !strip_.UpdateLook(item))
+        RebuildButtons();
+}
+
+void TTBCustomToolbar::EndUpdate()
+{
+    if (strip_.EndUpdate())
+        RebuildButtons();
+}
+
+void TTBCustomToolbar::RebuildButtons()
+{
+    if (TearingDown() || !strip_.Rebuild(root_.Items()))
+        return;
+    RequestArrange();
+    ::InvalidateRect(strip_.Handle(), nullptr, TRUE);
 }
 
 void TTBCustomToolbar::WindowDestroyed()
 {
-    // Went with this window.
-    chevron_ = nullptr;
+    // The chevron went with this window.
+    strip_.Chevron().WindowGone();
     TTBCustomDockableWindow::WindowDestroyed();
+}
+
+bool TTBCustomToolbar::MouseDownOn(int index)
+{
+    keys_.Leave();
+    TTBCustomItem* item = strip_.Item(index);
+    if (!item || !item->IsSubmenu())
+        return false;
+    // Drop-downs open on the press, as menus do.
+    if (item->Enabled())
+        DropDown(*item, false);
+    return true;
 }
 
 void TTBCustomToolbar::ButtonClicked(int index, bool byKeyboard)
 {
-    TTBCustomItem* item = ButtonItem(index);
+    TTBCustomItem* item = strip_.Item(index);
     if (!item || !item->Enabled())
         return;
     if (item->IsSubmenu()) {
         DropDown(*item, byKeyboard);
     } else {
-        ExitMenuMode();
-        QueueClick(*item);
+        keys_.Leave();
+        Choose(*item);
     }
 }
 
 // The click runs once the message that brought it is finished: the action
 // may close the window, and no control should find itself destroyed in the
 // middle of its own message.
-void TTBCustomToolbar::QueueClick(TTBCustomItem& item)
+void TTBCustomToolbar::Choose(TTBCustomItem& item)
 {
     queuedClicks_.push_back(&item);
     ::PostMessageA(Handle(), win32::kRunQueuedClicks, 0, 0);
@@ -160,64 +129,40 @@ void TTBCustomToolbar::RunQueuedClicks()
     }
 }
 
-void TTBCustomToolbar::ShowHintOf(const TTBCustomItem* item)
+// Only the items' own shortcuts: an item bound to an action leaves the
+// action's shortcut to its action list, so every key runs once.
+bool TTBCustomToolbar::ProcessShortCut(core::ShortCut shortCut, HWND window)
 {
-    App().SetHint(item && !item->IsSeparator() ? std::string(core::LongHint(item->Hint())) : std::string(), bar_);
+    if (!Handle() || !strip_.Handle() || tracker_ || !win32::BelongsToWindow(window, Handle()) ||
+        !::IsWindowEnabled(::GetAncestor(Handle(), GA_ROOTOWNER)))
+        return false;
+    // Depth first through the tree, drop-down entries included.
+    std::vector<TTBCustomItem*> pending(root_.Items().rbegin(), root_.Items().rend());
+    while (!pending.empty()) {
+        TTBCustomItem* item = pending.back();
+        pending.pop_back();
+        if (!item->Visible())
+            continue;
+        if (item->ShortCut() == shortCut && item->OwnsShortCut() && item->Enabled() && !item->IsSubmenu()) {
+            keys_.Leave();
+            item->Click();
+            return true;
+        }
+        pending.insert(pending.end(), item->Items().rbegin(), item->Items().rend());
+    }
+    return false;
 }
 
 void TTBCustomToolbar::FrameMouseMove()
 {
-    ShowHintOf(nullptr);
+    strip_.ShowHint(nullptr);
 }
 
 void TTBCustomToolbar::VisibleChanged()
 {
     if (!Visible())
-        ExitMenuMode();
+        keys_.Leave();
     TTBCustomDockableWindow::VisibleChanged();
-}
-
-LRESULT CALLBACK TTBCustomToolbar::BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self)
-{
-    auto* toolbar = reinterpret_cast<TTBCustomToolbar*>(self);
-    if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(window, &TTBCustomToolbar::BarProc, kBarSubclass);
-        toolbar->bar_ = nullptr;
-        return ::DefSubclassProc(window, message, wParam, lParam);
-    }
-    // Exceptions never cross the system's frames.
-    try {
-        switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            const int index = toolbar->ButtonAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            TTBCustomItem* item = toolbar->ButtonItem(index);
-            if (item && item->IsSubmenu()) {
-                // Drop-downs open on the press, as menus do.
-                toolbar->ExitMenuMode();
-                if (item->Enabled())
-                    toolbar->DropDown(*item, false);
-                return 0;
-            }
-            toolbar->ExitMenuMode();
-            break;
-        }
-        case WM_MOUSEMOVE: {
-            // The button under the mouse gives the hint, also when the mouse
-            // comes back to it before the bar noticed it had left.
-            const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-            if (!toolbar->tracking_)
-                toolbar->ShowHintOf(
-                    toolbar->ButtonItem(static_cast<int>(::SendMessageA(window, TB_GETHOTITEM, 0, 0))));
-            return result;
-        }
-        }
-    } catch (...) {
-        toolbar->App().HandleException(std::current_exception());
-        return 0;
-    }
-    return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -227,64 +172,37 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         RunQueuedClicks();
         return 0;
     case WM_COMMAND:
-        if (bar_ && reinterpret_cast<HWND>(lParam) == bar_) {
-            ButtonClicked(LOWORD(wParam) - kFirstButtonId, false);
+        if (const auto from = reinterpret_cast<HWND>(lParam); from && from == strip_.Handle()) {
+            ButtonClicked(strip_.ButtonOfCommand(LOWORD(wParam)), false);
             return 0;
-        }
-        if (chevron_ && reinterpret_cast<HWND>(lParam) == chevron_) {
+        } else if (from && from == strip_.Chevron().Handle()) {
             DropChevron();
             return 0;
         }
         break;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        switch (header->code) {
-        case TBN_HOTITEMCHANGE: {
-            auto* hot = reinterpret_cast<NMTBHOTITEM*>(lParam);
-            ShowHintOf((hot->dwFlags & HICF_LEAVING) ? nullptr : ButtonItem(hot->idNew - kFirstButtonId));
-            return 0;
-        }
-        case TBN_DROPDOWN:
-            return TBDDRET_DEFAULT;
-        case TTN_GETDISPINFOA: {
-            // The text goes by pointer: the record's own buffer holds only 79 characters.
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-            tipText_ = TipFor(header->idFrom);
-            info->lpszText = tipText_.data();
-            info->szText[0] = '\0';
-            info->hinst = nullptr;
-            return 0;
-        }
-        case TTN_GETDISPINFOW: {
-            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            tipTextWide_ = WideText(TipFor(header->idFrom));
-            info->lpszText = tipTextWide_.data();
-            info->szText[0] = L'\0';
-            info->hinst = nullptr;
-            return 0;
-        }
-        }
+    case WM_NOTIFY:
+        if (LRESULT result = 0; strip_.Notify(*reinterpret_cast<NMHDR*>(lParam), result))
+            return result;
         break;
-    }
     case WM_MENUSELECT:
-        MenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        if (tracker_)
+            tracker_->MenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        else
+            strip_.ShowHint(nullptr);
         return 0;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlType == ODT_MENU) {
-            MeasureGlyph(*measure);
+    case WM_MEASUREITEM:
+        if (auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam); measure->CtlType == ODT_MENU) {
+            MenuTracker::MeasureGlyph(Images(), *measure);
             return TRUE;
         }
         break;
-    }
-    case WM_DRAWITEM: {
-        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (draw->CtlType == ODT_MENU) {
-            DrawGlyph(*draw);
+    case WM_DRAWITEM:
+        if (auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam); draw->CtlType == ODT_MENU) {
+            if (tracker_)
+                tracker_->DrawGlyph(*draw);
             return TRUE;
         }
         break;
-    }
     }
     return TTBCustomDockableWindow::WndProc(message, wParam, lParam);
 }

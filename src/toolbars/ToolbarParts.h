@@ -12,8 +12,4 @@ constexpr int kChevronId = 30000;
 constexpr int kSeparatorWidth = 6;
 constexpr int kImageSize = 16;
 
-class TTBCustomToolbar;
-// The toolbar is going: a drop-down's message hook must not find it.
-void ForgetTrackingToolbar(const TTBCustomToolbar* toolbar);
-
 } // namespace toolbars
