@@ -50,35 +50,21 @@ struct PanelDecl {
     }
 };
 
-template <class F>
-struct LabelDecl {
-    LabelProps props;
-    Label* F::*field = nullptr;
+// A control that needs nothing but its properties.
+template <class F, class T, class P>
+struct PlainControlDecl {
+    P props;
+    T* F::*field = nullptr;
 
-    void Build(FormBuilder<F>& b, Control& parent) const { b.Place(std::make_unique<Label>(props), field, parent); }
+    void Build(FormBuilder<F>& b, Control& parent) const { b.Place(std::make_unique<T>(props), field, parent); }
 };
 
 template <class F>
-struct SplitterDecl {
-    SplitterProps props;
-    Splitter* F::*field = nullptr;
-
-    void Build(FormBuilder<F>& b, Control& parent) const
-    {
-        b.Place(std::make_unique<Splitter>(props), field, parent);
-    }
-};
-
+using LabelDecl = PlainControlDecl<F, Label, LabelProps>;
 template <class F>
-struct StatusBarDecl {
-    StatusBarProps props;
-    StatusBar* F::*field = nullptr;
-
-    void Build(FormBuilder<F>& b, Control& parent) const
-    {
-        b.Place(std::make_unique<StatusBar>(props), field, parent);
-    }
-};
+using SplitterDecl = PlainControlDecl<F, Splitter, SplitterProps>;
+template <class F>
+using StatusBarDecl = PlainControlDecl<F, StatusBar, StatusBarProps>;
 
 template <class F>
 struct ImageListDecl {
