@@ -1,5 +1,6 @@
 #include "toolbars/TTBToolbar.h"
 
+#include "core/settings/ToolbarLayout.h"
 #include "win32/AppMessages.h"
 #include "win32/Application.h"
 #include "win32/KeyMessages.h"
@@ -205,6 +206,83 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return TTBCustomDockableWindow::WndProc(message, wParam, lParam);
+}
+
+// Each drop-down is one MenuTracker; the menu bar's keys hear when the menus close.
+
+void TTBCustomToolbar::DropDown(TTBCustomItem& item, bool byKeyboard)
+{
+    const int index = strip_.IndexOf(item);
+    if (index < 0 || tracker_)
+        return;
+    MenuTracker::Outcome outcome;
+    {
+        MenuTracker tracker(strip_, *this, Handle(), tracker_);
+        try {
+            outcome = tracker.TrackEntries(index, byKeyboard, Placement() == BarPlacement::DockedVertical);
+        } catch (...) {
+            keys_.MenuOpened(false);  // no menu is open any more
+            throw;
+        }
+        if (outcome.ownerGone)
+            return;
+    }
+    keys_.MenuClosed(outcome.entry, outcome.escaped);
+}
+
+void TTBCustomToolbar::DropChevron()
+{
+    if (tracker_ || !ShowsChevron())
+        return;
+    const std::vector<TTBCustomItem*> hidden = HiddenItems();
+    if (hidden.empty())
+        return;
+    MenuTracker tracker(strip_, *this, Handle(), tracker_);
+    keys_.Leave();
+    // Below a chevron in a row, beside one at the foot of an upright column.
+    tracker.TrackChevron(strip_.Chevron(), hidden, strip_.LaidOutAs() == BarPlacement::DockedVertical);
+}
+
+// What the bar asks of its dock or floating window, and the floating width it
+// keeps with the stored layout.
+
+int TTBCustomToolbar::ContentLength(BarPlacement placement) const
+{
+    return strip_.Length(placement);
+}
+
+int TTBCustomToolbar::ContentMinimumLength(BarPlacement placement) const
+{
+    return strip_.MinimumLength(placement);
+}
+
+int TTBCustomToolbar::ContentThickness(BarPlacement placement, int length) const
+{
+    return strip_.Thickness(placement, length);
+}
+
+void TTBCustomToolbar::LayoutContent(const core::Rect& content, BarPlacement placement)
+{
+    strip_.Place(content, placement);
+}
+
+void TTBCustomToolbar::SetFloatingWidth(int32_t width)
+{
+    if (width == floatingWidth_)
+        return;
+    floatingWidth_ = width;
+    if (Floating())
+        RequestArrange();
+}
+
+void TTBCustomToolbar::ReadLayoutExtras(const core::LayoutReader& reader)
+{
+    SetFloatingWidth(core::ReadFloatingWidth(reader, Name()));
+}
+
+void TTBCustomToolbar::WriteLayoutExtras(const core::LayoutWriter& writer) const
+{
+    core::WriteFloatingWidth(writer, Name(), floatingWidth_);
 }
 
 } // namespace toolbars
