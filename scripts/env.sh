@@ -110,8 +110,11 @@ vantora_prepare_prefix() {
 # A persistent Wine server for the prefix, with Wine's services started
 # detached from the caller's output: started by a test's program instead,
 # they would hold that test's output open and CTest would wait forever.
+# A server left over from an earlier run is replaced: it may not persist.
 vantora_start_wine() {
     vantora_prepare_prefix || return 1
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
     wineserver -p
     "$VANTORA_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }

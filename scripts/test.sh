@@ -6,7 +6,7 @@
 # 32-bit process (WOW64); then the core tests and one start of the program as
 # built by clang. Both programs are always built. The last line says which
 # suites ran and which were left out, and why.
-set -euo pipefail
+set -Eeuo pipefail
 trap 'echo "test.sh: stopped by a failing command at line $LINENO" >&2' ERR
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

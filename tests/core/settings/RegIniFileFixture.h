@@ -22,9 +22,14 @@ using core::TRegIniFile;
 using fake::RegValue;
 using fake::TextBytes;
 
+// Per file: each test file initialises its own copies, in this order.
+namespace {
+
 constexpr core::RegKey kOtherRoot = 0x80000002;
-inline const std::string kApp = "Software\\Morvane\\Vantora";
-inline const std::string kPrefs = kApp + "\\Preferences";
+const std::string kApp = "Software\\Morvane\\Vantora";
+const std::string kPrefs = kApp + "\\Preferences";
+
+} // namespace
 
 inline std::vector<uint8_t> Bytes(const std::string& raw)
 {

@@ -19,7 +19,12 @@ using core::LayoutComponent;
 using core::Point;
 using Strings = std::vector<std::string>;
 
-inline const std::string kBase = "Software\\Morvane\\Vantora\\Toolbars";
+// Per file: each test file initialises its own copies, in this order.
+namespace {
+
+const std::string kBase = "Software\\Morvane\\Vantora\\Toolbars";
+
+} // namespace
 
 inline std::string Raised(const std::function<void()>& call)
 {
@@ -74,6 +79,10 @@ protected:
     fake::Store store;
 };
 
-inline const Strings kAllDocksSuspendedAndResumed = {
+namespace {
+
+const Strings kAllDocksSuspendedAndResumed = {
     "suspend dkTop",  "suspend dkBottom", "suspend dkLeft", "suspend dkRight",
     "resume dkRight", "resume dkLeft",    "resume dkBottom", "resume dkTop"};
+
+} // namespace
