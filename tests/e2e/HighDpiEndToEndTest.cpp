@@ -190,7 +190,10 @@ TEST_F(HighDpiEndToEndTest, SplitterStopsAtItsScaledMinimum)
     BringToFront(window);
     const RECT bar = ScreenRect(splitters[0]);
     const POINT grab{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
+    const int before = Width(master);
     Drag(grab, {ScreenRect(window).left + 2, grab.y});
+    // The input reaches the program in its own time: judge once it is done.
+    ASSERT_TRUE(Eventually([&] { return Width(master) != before && MouseFree(window); }));
     EXPECT_EQ(Width(master), 48);  // the minimum, 30
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
 }

@@ -113,10 +113,7 @@ TEST_F(PreferencesEndToEndTest, SizeSplitterAndAutoRefreshSurviveARestart)
         // The click waits for the drag's end.
         ASSERT_TRUE(Eventually([&] {
             const RECT now = WindowRect(ProcessList(window));
-            GUITHREADINFO gui{};
-            gui.cbSize = sizeof gui;
-            return now.right - now.left > before.right - before.left &&
-                   ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui) && !gui.hwndCapture;
+            return now.right - now.left > before.right - before.left && MouseFree(window);
         }));
         // The menu's keyboard path has tests of its own; here the toolbar
         // button, as a user clicks it.

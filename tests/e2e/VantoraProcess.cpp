@@ -288,6 +288,13 @@ bool BringToFront(HWND window)
     });
 }
 
+bool MouseFree(HWND window)
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui) && !gui.hwndCapture;
+}
+
 bool Eventually(const std::function<bool()>& condition)
 {
     const ULONGLONG deadline = ::GetTickCount64() + 10000;

@@ -65,6 +65,9 @@ void MouseTo(POINT screen);
 void Drag(POINT from, POINT to);
 void Click(POINT screen);
 void Keys(std::initializer_list<WORD> chord);
+// Whether no window of the window's thread holds the mouse: a drag there has
+// ended, or has not begun.
+bool MouseFree(HWND window);
 // Whether the window became the active foreground window, with a focus for
 // keys, within about ten seconds.
 bool BringToFront(HWND window);
