@@ -1,7 +1,7 @@
 #include "FloorList.h"
 
 #include "app/ImageProbe.h"
-#include "core/inspect/ToolHelper.h"
+#include "core/processes/ToolHelper.h"
 #include "core/ui/TextFormat.h"
 
 #include <commctrl.h>

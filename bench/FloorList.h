@@ -3,7 +3,7 @@
 // with nothing else: no sorting, no selection, no rows kept beside it.
 #pragma once
 
-#include "core/inspect/ToolhelpBinding.h"
+#include "core/processes/ToolhelpBinding.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 #include "MachineText.h"
 
-#include "core/inspect/ProgramVariant.h"
+#include "core/processes/ProgramVariant.h"
 #include "win32/UniqueHandle.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 // measurement asks for, with image headers for the probe to read.
 #pragma once
 
-#include "inspect/FakeToolhelp.h"
+#include "processes/FakeToolhelp.h"
 
 #include <cstdint>
 

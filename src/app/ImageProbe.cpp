@@ -1,7 +1,7 @@
 #include "app/ImageProbe.h"
 
 #include "app/SystemToolhelp.h"
-#include "core/inspect/PeProbe.h"
+#include "core/processes/PeProbe.h"
 
 uint64_t GetPreferredImageBase(core::ToolhelpBinding& toolhelp, uint32_t processId, uint64_t base)
 {

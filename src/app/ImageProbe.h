@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/inspect/ToolhelpBinding.h"
+#include "core/processes/ToolhelpBinding.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 #include "app/ImageProbe.h"
 #include "app/MainForm.h"
 #include "app/SystemToolhelp.h"
-#include "core/inspect/ToolHelper.h"
+#include "core/processes/ToolHelper.h"
 #include "core/ui/TextFormat.h"
 #include "resource.h"
 #include "win32/FormBuilder.h"

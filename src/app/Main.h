@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/SystemToolhelp.h"
-#include "core/inspect/ToolHelper.h"
+#include "core/processes/ToolHelper.h"
 #include "core/ui/SortCompare.h"
 #include "toolbars/TTBDock.h"
 #include "toolbars/TTBItem.h"

@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 
-#include "core/inspect/ProgramVariant.h"
+#include "core/processes/ProgramVariant.h"
 #include "resource.h"
 #include "toolbars/ToolbarDeclarations.h"
 #include "win32/ControlDeclarations.h"

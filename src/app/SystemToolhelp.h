@@ -1,6 +1,6 @@
 // The process-wide binding to this system's kernel.
 #pragma once
 
-#include "core/inspect/ToolhelpBinding.h"
+#include "core/processes/ToolhelpBinding.h"
 
 core::ToolhelpBinding& SystemToolhelp();

@@ -4,7 +4,7 @@
 // which the probe must never take for the image's own. Whatever it answers
 // must come from bytes the reader copied, and a well-formed readable image
 // must be recognised.
-#include "core/inspect/PeProbe.h"
+#include "core/processes/PeProbe.h"
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"

@@ -1,4 +1,4 @@
-#include "inspect/FakeToolhelp.h"
+#include "processes/FakeToolhelp.h"
 #include "MainWindowFixture.h"
 #include "app/ImageProbe.h"
 #include "core/ui/TextFormat.h"

@@ -1,7 +1,7 @@
 // A real main window for a test, built from its declaration but not shown.
 #pragma once
 
-#include "inspect/FakeToolhelp.h"
+#include "processes/FakeToolhelp.h"
 #include "TestSettings.h"
 #include "TestSupport.h"
 #include "app/Main.h"

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 #include "app/SystemToolhelp.h"
 #include "core/ui/TextFormat.h"
-#include "core/inspect/ToolHelper.h"
+#include "core/processes/ToolHelper.h"
 
 #include <gtest/gtest.h>
 

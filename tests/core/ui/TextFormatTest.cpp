@@ -1,4 +1,4 @@
-#include "core/inspect/ToolhelpRecords.h"
+#include "core/processes/ToolhelpRecords.h"
 #include "core/ui/ErrorText.h"
 #include "core/ui/TextFormat.h"
 

@@ -1,4 +1,4 @@
-#include "core/inspect/ToolHelper.h"
+#include "core/processes/ToolHelper.h"
 
 namespace core {
 

@@ -1,4 +1,4 @@
-#include "core/inspect/PeProbe.h"
+#include "core/processes/PeProbe.h"
 
 #include <array>
 #include <limits>

@@ -2,7 +2,7 @@
 // over its process and module entries.
 #pragma once
 
-#include "core/inspect/ToolhelpBinding.h"
+#include "core/processes/ToolhelpBinding.h"
 
 namespace core {
 

@@ -2,7 +2,7 @@
 // with wrappers that fail softly when the kernel lacks them.
 #pragma once
 
-#include "core/inspect/ToolhelpRecords.h"
+#include "core/processes/ToolhelpRecords.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "core/inspect/ToolhelpBinding.h"
+#include "core/processes/ToolhelpBinding.h"
 
 namespace core {
 

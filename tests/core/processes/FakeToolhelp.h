@@ -1,7 +1,7 @@
 // A scripted stand-in for the kernel's Toolhelp functions.
 #pragma once
 
-#include "core/inspect/ToolhelpBinding.h"
+#include "core/processes/ToolhelpBinding.h"
 
 #include <cstring>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "inspect/FakeToolhelp.h"
+#include "processes/FakeToolhelp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/inspect/ProgramVariant.h"
+#include "core/processes/ProgramVariant.h"
 
 #include <cstdint>
 #include <functional>
 
 namespace core {
 
-// Copies count bytes of the inspected process's memory at address into
+// Copies count bytes of the other process's memory at address into
 // buffer; true only when every byte was copied.
 using MemoryReader = std::function<bool(uint64_t address, void* buffer, uint32_t count)>;
 

@@ -2,7 +2,7 @@
 // kernel writes them, so the walk logic can be built and tested off Windows.
 #pragma once
 
-#include "core/inspect/ProgramVariant.h"
+#include "core/processes/ProgramVariant.h"
 
 #include <cstddef>
 #include <cstdint>

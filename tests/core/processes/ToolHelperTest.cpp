@@ -1,6 +1,6 @@
-#include "inspect/FakeToolhelp.h"
+#include "processes/FakeToolhelp.h"
 
-#include "core/inspect/ToolHelper.h"
+#include "core/processes/ToolHelper.h"
 
 #include <gtest/gtest.h>
 
