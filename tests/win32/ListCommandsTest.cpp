@@ -8,6 +8,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -138,6 +139,36 @@ TEST_F(ListCommandsTest, RightClickSelectsTheRowTheDetailFollowsAndTheMenuCopies
     EXPECT_EQ(form->lvMaster->SelectedIndex(), RowOf(20));
     EXPECT_EQ(form->lvDetail->Count(), 2);
     EXPECT_EQ(ClipboardText(), "ProcessID\tExecutable name\r\n00000014\tbeta.exe\r\n");
+}
+
+TEST_F(ListCommandsTest, AClipboardHeldByAnotherProgramGivesTheErrorBoxAndNothingElse)
+{
+    Show(form->lvMaster->Handle());
+    form->RefreshProcesses();
+    form->lvMaster->Select(RowOf(10));
+    Settle();
+    // Another thread holds the clipboard open, as another program would.
+    HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        ::OpenClipboard(nullptr);
+        ::SetEvent(opened);
+        ::WaitForSingleObject(release, 10000);
+        ::CloseClipboard();
+    });
+    ::WaitForSingleObject(opened, 10000);
+    testsupport::ModalBoxWatcher boxes;
+    Chord({VK_CONTROL, 'C'});
+    Settle();
+    ::SetEvent(release);
+    holder.join();
+    ::CloseHandle(opened);
+    ::CloseHandle(release);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Vantora");
+    EXPECT_EQ(boxes.Boxes()[0].text, "Cannot open the clipboard.");
+    EXPECT_TRUE(boxes.Boxes()[0].stopIcon);
+    EXPECT_EQ(form->lvMaster->SelectedIndex(), RowOf(10));
 }
 
 // The live system's processes, named as a user knows them: typing finds a
