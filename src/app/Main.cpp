@@ -205,13 +205,16 @@ void TfMain::FillModuleList(win32::ListView& list, core::TToolHelper& snapshot)
     for (bool more = snapshot.ModuleFirst(module); more; more = snapshot.ModuleNext(module)) {
         const uint64_t base = reinterpret_cast<uintptr_t>(module.modBaseAddr);
         const uint64_t preferred = GetPreferredImageBase(toolhelp_, module.th32ProcessID, base);
-        list.AddRow(win32::ListRow{module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
-                     {core::HexAddress(base),
-                      preferred == base ? std::string() : core::HexAddress(preferred),
-                      std::to_string(module.modBaseSize),
-                      std::string(core::FieldText(module.szExePath))},
-                     0,
-                     kModuleGlyph});
+        win32::ListRow row{module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
+                           {core::HexAddress(base),
+                            preferred == base ? std::string() : core::HexAddress(preferred),
+                            std::to_string(module.modBaseSize),
+                            std::string(core::FieldText(module.szExePath))},
+                           0,
+                           kModuleGlyph};
+        // Relocated; an unreadable header (0) says nothing about that.
+        row.marked = preferred != 0 && preferred != base;
+        list.AddRow(std::move(row));
     }
     // The same row number stays current, not the same module.
     if (remembered < 0)

@@ -17,6 +17,8 @@ using win32::TextAlign;
 namespace {
 
 constexpr int kFill = win32::ListView::kFillWidth;
+// A calm pale yellow: the colour users know for relocated modules.
+constexpr COLORREF kRelocatedRowColor = RGB(255, 250, 205);
 
 } // namespace
 
@@ -118,7 +120,9 @@ win32::FormDecl<TfMain> MainFormDeclaration()
             win32::ListViewDecl<F>{
                 .props = {.control = {.name = "lvMaster", .align = Align::Left, .bounds = {9, 26, 224, 267},
                                       .tabOrder = 5},
-                          .columns = {{"ProcessID", 75}, {"Executable name", kFill}}},
+                          .columns = {{"ProcessID", 75}, {"Executable name", kFill}},
+                          .text = "Processes",
+                          .typeToFind = {.column = 1}},
                 .field = &F::lvMaster,
                 .smallImages = &F::ilMain,
                 .onChange = &F::lvMasterChange,
@@ -139,7 +143,10 @@ win32::FormDecl<TfMain> MainFormDeclaration()
                                               {"Base addr", core::kThisProgram.addressColumnWidth, TextAlign::Right},
                                               {"Image addr", core::kThisProgram.addressColumnWidth, TextAlign::Right},
                                               {"Size", 60, TextAlign::Right},
-                                              {"Module file", kFill}}},
+                                              {"Module file", kFill}},
+                                  .text = "Modules",
+                                  .typeToFind = {.column = 4, .fileNamePart = true},
+                                  .markColor = kRelocatedRowColor},
                         .field = &F::lvDetail,
                         .smallImages = &F::ilMain,
                         .onColumnClick = &F::ListViewColumnClick,

@@ -50,7 +50,8 @@ HWND TTBCustomDockableWindow::CreateHandle(HWND parentWindow)
     RegisterOwnClass(App().Instance(), kClassName, 0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (TTBDock* dock = CurrentDock())
         placement_ = DockedPlacement(dock->Horizontal());
-    return CreateOwn(kClassName, WS_CLIPCHILDREN, 0, parentWindow);
+    // The caption names the bar for screen readers, docked or floating.
+    return CreateOwn(kClassName, WS_CLIPCHILDREN, 0, parentWindow, caption_.c_str());
 }
 
 win32::Form* TTBCustomDockableWindow::OwnerForm() const
@@ -67,8 +68,11 @@ win32::Form* TTBCustomDockableWindow::OwnerForm() const
 void TTBCustomDockableWindow::SetCaption(const std::string& caption)
 {
     caption_ = caption;
+    if (HasWindow())
+        ::SetWindowTextA(Handle(), caption_.c_str());
     if (floatingParent_)
         floatingParent_->UpdateCaption();
+    CaptionChanged();
 }
 
 bool TTBCustomDockableWindow::Floating() const

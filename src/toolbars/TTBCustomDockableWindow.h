@@ -147,6 +147,8 @@ protected:
 
     // The mouse moved over the frame (handle, border): nothing there has a hint.
     virtual void FrameMouseMove() {}
+    // After SetCaption: what else shows the caption follows.
+    virtual void CaptionChanged() {}
 
 private:
     bool ShowsCloseButton() const;

@@ -20,6 +20,17 @@ core::Align DockAlign(DockPosition position)
     }
 }
 
+// What screen readers and UI automation call the dock.
+const char* DockText(DockPosition position)
+{
+    switch (position) {
+    case DockPosition::Bottom: return "Bottom dock";
+    case DockPosition::Left: return "Left dock";
+    case DockPosition::Right: return "Right dock";
+    default: return "Top dock";
+    }
+}
+
 win32::ControlProps WithAlign(win32::ControlProps props, DockPosition position)
 {
     props.align = DockAlign(position);
@@ -47,7 +58,7 @@ core::DockEdge TTBDock::Edge() const
 HWND TTBDock::CreateHandle(HWND parentWindow)
 {
     RegisterOwnClass(App().Instance(), "VantoraDock", 0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    return CreateOwn("VantoraDock", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parentWindow);
+    return CreateOwn("VantoraDock", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parentWindow, DockText(position_));
 }
 
 std::vector<TTBCustomDockableWindow*> TTBDock::Bars() const

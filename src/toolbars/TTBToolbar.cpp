@@ -33,6 +33,7 @@ TTBCustomToolbar::~TTBCustomToolbar()
 void TTBCustomToolbar::AfterCreate()
 {
     strip_.Create(Handle(), App(), Name());
+    CaptionChanged();
     keys_.UpdateAccessKeys();
     if (menuBar_)
         keys_.Listen(App());
@@ -152,6 +153,13 @@ bool TTBCustomToolbar::ProcessShortCut(core::ShortCut shortCut, HWND window)
         pending.insert(pending.end(), item->Items().rbegin(), item->Items().rend());
     }
     return false;
+}
+
+// The button bar carries the caption too: it is what screen readers meet.
+void TTBCustomToolbar::CaptionChanged()
+{
+    if (strip_.Handle())
+        ::SetWindowTextA(strip_.Handle(), Caption().c_str());
 }
 
 void TTBCustomToolbar::FrameMouseMove()

@@ -82,6 +82,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void VisibleChanged() override;
     void FrameMouseMove() override;
+    void CaptionChanged() override;
     void WindowDestroyed() override;
 
 private:

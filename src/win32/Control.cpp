@@ -132,7 +132,27 @@ LRESULT CALLBACK Control::NativeWndProc(HWND window, UINT message, WPARAM wParam
     const WNDPROC proc = control->nativeProc_;
     if (message == WM_NCDESTROY)
         control->Forget();
+    else if (LRESULT result = 0; control->InterceptNative(message, wParam, lParam, result))
+        return result;
     return ::CallWindowProcW(proc, window, message, wParam, lParam);
+}
+
+bool Control::InterceptNative(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    Application::HandlerScope scope(App());
+    // As for our own classes: no exception crosses the system's frames.
+    try {
+        return NativeMessage(message, wParam, lParam, result);
+    } catch (...) {
+        App().HandleException(std::current_exception());
+        result = 0;
+        return true;
+    }
+}
+
+bool Control::NativeMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
 }
 
 HWND Control::CreateNative(const char* className, DWORD style, DWORD exStyle, HWND parentWindow,

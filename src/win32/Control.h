@@ -89,6 +89,10 @@ protected:
     virtual HWND CreateHandle(HWND parentWindow) = 0;
     // Our own window classes route their messages here.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // A native control's messages, before its own procedure sees them (in
+    // the wide form: its procedure is replaced as a Unicode one); true when
+    // handled here, with the result to give.
+    virtual bool NativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Children of our own classes hand notifications and commands on.
     LRESULT ContainerProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -117,6 +121,7 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK NativeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void RestoreNativeProc(HWND window);
+    bool InterceptNative(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Attach(HWND handle);
     void Forget();
     void AlignChildren();

@@ -1,6 +1,7 @@
 #include "win32/ListView.h"
 
 #include "core/ui/DpiScale.h"
+#include "win32/HighContrast.h"
 
 namespace win32 {
 
@@ -27,13 +28,17 @@ const std::string& ListRow::Text(int column) const
     return empty;
 }
 
-ListView::ListView(const ListViewProps& props) : Control(props.control), columns_(props.columns) {}
+ListView::ListView(const ListViewProps& props)
+    : Control(props.control), HighContrastOn(&SystemHighContrastOn), columns_(props.columns), text_(props.text),
+      markColor_(props.markColor), typing_(*this, props.typeToFind)
+{
+}
 
 HWND ListView::CreateHandle(HWND parentWindow)
 {
     const DWORD style = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS |
                         WS_TABSTOP;
-    HWND list = CreateNative(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, parentWindow);
+    HWND list = CreateNative(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, parentWindow, text_.c_str());
     if (list)
         ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     return list;
@@ -239,6 +244,11 @@ void ListView::Select(int index)
                           LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+void ListView::ShowRow(int index)
+{
+    ListView_EnsureVisible(Handle(), index, FALSE);
+}
+
 int CALLBACK ListView::CompareRows(LPARAM first, LPARAM second, LPARAM self)
 {
     auto* list = reinterpret_cast<ListView*>(self);
@@ -297,8 +307,33 @@ bool ListView::HandleNotify(NMHDR& header, LRESULT& result)
             OnColumnClick(*this, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
         result = 0;
         return true;
+    case NM_CUSTOMDRAW:
+        if (markColor_ == CLR_NONE)
+            return false;
+        result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
+        return true;
     }
     return false;
+}
+
+// Marked rows on the mark colour with the window's text colour; a selected
+// row keeps the system's selection colours, and High Contrast the system's
+// colours everywhere.
+LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW& draw)
+{
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return HighContrastOn && HighContrastOn() ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const auto* row = reinterpret_cast<const ListRow*>(draw.nmcd.lItemlParam);
+        const int index = static_cast<int>(draw.nmcd.dwItemSpec);
+        if (row && row->marked && !(ListView_GetItemState(Handle(), index, LVIS_SELECTED) & LVIS_SELECTED)) {
+            draw.clrTextBk = markColor_;
+            draw.clrText = ::GetSysColor(COLOR_WINDOWTEXT);
+        }
+        return CDRF_DODEFAULT;
+    }
+    default: return CDRF_DODEFAULT;
+    }
 }
 
 } // namespace win32

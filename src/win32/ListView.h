@@ -3,6 +3,8 @@
 #pragma once
 
 #include "win32/Control.h"
+#include "win32/ListContextMenu.h"
+#include "win32/ListTypeToFind.h"
 
 #include <commctrl.h>
 
@@ -24,6 +26,12 @@ struct ColumnProps {
 struct ListViewProps {
     ControlProps control;
     std::vector<ColumnProps> columns;
+    // The list's window text: the name screen readers and UI automation give it.
+    const char* text = "";
+    // Which text typing looks for.
+    TypeToFindProps typeToFind = {};
+    // The background of the rows the program marks; CLR_NONE: none is drawn.
+    COLORREF markColor = CLR_NONE;
 };
 
 struct ListRow {
@@ -37,6 +45,8 @@ struct ListRow {
     std::vector<std::string> subItems;
     intptr_t data = 0;
     int image = -1;
+    // Drawn on the list's mark colour while not selected.
+    bool marked = false;
 
     // Column 0 is the caption, column n the sub-item n-1; missing cells are empty.
     const std::string& Text(int column) const;
@@ -68,6 +78,13 @@ public:
     int SelectedIndex() const;
     // Selects and focuses a row; a negative index selects none.
     void Select(int index);
+    // Scrolls the row into view.
+    void ShowRow(int index);
+
+    // The selected row, or every row in the list's order, each after a line
+    // of the column captions, as the cells show them, to the clipboard.
+    void CopySelectedRow();
+    void CopyAllRows();
 
     void Sort();
 
@@ -78,6 +95,8 @@ public:
     std::function<void(ListView&)> OnChange;
     std::function<void(ListView&, int column)> OnColumnClick;
     std::function<int(ListView&, const ListRow&, const ListRow&)> OnCompare;
+    // Asked as the list paints: with High Contrast on, marks are not drawn.
+    std::function<bool()> HighContrastOn;
 
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
     void ScaleBy(int numerator, int denominator) override;
@@ -85,8 +104,15 @@ public:
 protected:
     HWND CreateHandle(HWND parentWindow) override;
     void AfterCreate() override;
+    bool NativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    bool KeyPressed(WPARAM key, LPARAM keyData);
+    void RunCommand(ListCommand command);
+    void ShowContextMenu(LPARAM screenPoint);
+    POINT SelectedRowMenuPoint() const;
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
+    std::string TableText(bool allRows) const;
     void InsertColumns();
     void FixFillColumns();
     void RefitFillColumns();
@@ -97,6 +123,10 @@ private:
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
 
     std::vector<ColumnProps> columns_;
+    std::string text_;
+    COLORREF markColor_;
+    ListTypeToFind typing_;
+    DWORD keyTime_ = 0;
     std::vector<std::unique_ptr<ListRow>> rows_;
     int updateCount_ = 0;
 };

@@ -157,6 +157,56 @@ TEST_F(DetailTest, ModulesOfAChildMatchThePlatformsList)
     }
 }
 
+// The colour a list paints at a point of its client area.
+COLORREF PaintedPixel(HWND list, POINT at)
+{
+    RECT client{};
+    ::GetClientRect(list, &client);
+    win32::WindowDC screen(list);
+    win32::UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
+    win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    win32::SelectedObject select(dc.Get(), bitmap.Get());
+    ::SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    return ::GetPixel(dc.Get(), at.x, at.y);
+}
+
+// The background of a row, right of the short text of its first column.
+COLORREF RowBackground(HWND list, int row)
+{
+    RECT r{};
+    ListView_GetItemRect(list, row, &r, LVIR_BOUNDS);
+    return PaintedPixel(list, {ListView_GetColumnWidth(list, 0) - 4, (r.top + r.bottom) / 2});
+}
+
+// A relocated module stands out by its background; one at its preferred base
+// does not; with High Contrast on only the system's colours are drawn.
+TEST_F(DetailTest, RelocatedRowIsDrawnOnItsOwnBackgroundExceptInHighContrast)
+{
+    testsupport::ChildProcess child(TEST_CHILD_NAME, 60000, {"reloc_probe.dll", "reloc_twin.dll"});
+    ASSERT_GE(PlatformModules(child.Handle(), LIST_MODULES_ALL, {"reloc_probe.dll", "reloc_twin.dll"}).size(), 3u);
+    // Room for every row.
+    form->SetWindowBounds({0, 0, 1000, 900});
+    SelectProcess(child.Id());
+    HWND list = form->lvDetail->Handle();
+    const int twin = ModuleRow("reloc_twin.dll");
+    const int probe = ModuleRow("reloc_probe.dll");
+    ASSERT_GE(twin, 0);
+    ASSERT_GE(probe, 0);
+    ASSERT_EQ(CellText(list, twin, 2), RELOC_BASE_TEXT);
+    ASSERT_EQ(CellText(list, probe, 2), "");
+    // Neither of the two is selected.
+    const int other = ModuleRow(TEST_CHILD_NAME);
+    ASSERT_GE(other, 0);
+    form->lvDetail->Select(other);
+
+    const COLORREF plain = RowBackground(list, probe);
+    EXPECT_EQ(plain, ::GetSysColor(COLOR_WINDOW));
+    EXPECT_NE(RowBackground(list, twin), plain);
+
+    form->lvDetail->HighContrastOn = [] { return true; };
+    EXPECT_EQ(RowBackground(list, twin), plain);
+}
+
 // How many modules the platform's own Toolhelp lists for a process, asked
 // for both module kinds.
 int ToolhelpModuleCount(DWORD processId)

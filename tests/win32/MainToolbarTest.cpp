@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -47,6 +48,32 @@ TEST_F(MainToolbarTest, ShortcutsWorkFromTheFocusedList)
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].action, "aRefresh");
     EXPECT_EQ(runs[1].action, "aAbout");
+}
+
+// Screen readers and UI automation tell the parts of the window apart by
+// their window texts.
+TEST_F(MainToolbarTest, DocksToolbarsAndListsCarryTheirNames)
+{
+    auto text = [](HWND window) {
+        char buffer[64] = {};
+        ::GetWindowTextA(window, buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+    EXPECT_EQ(text(form->dkTop->Handle()), "Top dock");
+    EXPECT_EQ(text(form->dkBottom->Handle()), "Bottom dock");
+    EXPECT_EQ(text(form->dkLeft->Handle()), "Left dock");
+    EXPECT_EQ(text(form->dkRight->Handle()), "Right dock");
+    EXPECT_EQ(text(form->tbMenu->Handle()), "Main Menu");
+    EXPECT_EQ(text(form->tbMenu->ButtonBar()), "Main Menu");
+    EXPECT_EQ(text(form->tbMain->Handle()), "Toolbar");
+    EXPECT_EQ(text(form->tbMain->ButtonBar()), "Toolbar");
+    EXPECT_EQ(text(form->lvMaster->Handle()), "Processes");
+    EXPECT_EQ(text(form->lvDetail->Handle()), "Modules");
+
+    form->Show();
+    form->tbMain->Float();
+    ASSERT_TRUE(form->tbMain->Floating());
+    EXPECT_EQ(text(::GetAncestor(form->tbMain->Handle(), GA_ROOT)), "Toolbar");
 }
 
 } // namespace

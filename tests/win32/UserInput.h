@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cctype>
 #include <initializer_list>
 #include <iterator>
 #include <string>
@@ -57,6 +58,33 @@ inline void Click(POINT screen)
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, input, sizeof input[0]);
+}
+
+inline void RightClick(POINT screen)
+{
+    MouseTo(screen);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, input, sizeof input[0]);
+}
+
+// Types lower-case letters as key presses stamped with the given time, so a
+// pause between words needs no waiting.
+inline void TypeAt(const char* letters, DWORD time)
+{
+    for (const char* c = letters; *c; ++c) {
+        INPUT input[2]{};
+        for (int i = 0; i < 2; ++i) {
+            input[i].type = INPUT_KEYBOARD;
+            input[i].ki.wVk = static_cast<WORD>(::toupper(static_cast<unsigned char>(*c)));
+            input[i].ki.wScan = static_cast<WORD>(::MapVirtualKeyA(input[i].ki.wVk, MAPVK_VK_TO_VSC));
+            input[i].ki.time = time;
+        }
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, input, sizeof input[0]);
+    }
 }
 
 inline void Button(bool down)
