@@ -14,6 +14,8 @@ namespace fake {
 struct Process {
     uint32_t id;
     std::string exe;
+    uint32_t parent = 0;
+    uint32_t threads = 0;
 };
 
 struct Module {
@@ -37,6 +39,10 @@ struct Snapshot {
     std::vector<std::pair<uint32_t, uint32_t>> created;  // (flags, process id)
     // Runs as each snapshot is taken, before the walk: a test's way in.
     std::function<void(uint32_t flags)> onCreate;
+    // Image headers in the processes' memory, by module base: the preferred
+    // base each one names. Every other address is unreadable.
+    std::map<uint64_t, uint32_t> images;
+    int reads = 0;  // memory reads asked for
 };
 
 inline Snapshot* current = nullptr;
@@ -70,6 +76,8 @@ inline int Deliver(core::SnapshotHandle handle, core::ProcessEntry32* entry, boo
         return 0;
     const Process& p = current->processes[current->processCursor++];
     entry->th32ProcessID = p.id;
+    entry->th32ParentProcessID = p.parent;
+    entry->cntThreads = p.threads;
     std::memset(entry->szExeFile, 0, sizeof entry->szExeFile);
     std::memcpy(entry->szExeFile, p.exe.data(), std::min(p.exe.size(), sizeof entry->szExeFile));
     return 1;
@@ -93,6 +101,34 @@ inline int DeliverModule(core::SnapshotHandle handle, core::ModuleEntry32* entry
     return 1;
 }
 
+// The first page of an image: a DOS header, then PE32 headers naming the
+// preferred base.
+inline int VANTORA_WINAPI ReadMemory(uint32_t, const void* address, void* buffer, std::size_t count,
+                                     std::size_t* copied)
+{
+    constexpr std::size_t kPage = 0x1000;
+    constexpr std::size_t kNtHeaders = 0x80;
+    ++current->reads;
+    const auto at = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(address));
+    for (const auto& [base, preferred] : current->images) {
+        if (at < base || at - base > kPage || count > kPage - (at - base))
+            continue;
+        unsigned char page[kPage] = {};
+        page[0] = 'M';
+        page[1] = 'Z';
+        page[60] = kNtHeaders;
+        std::memcpy(page + kNtHeaders, "PE\0\0", 4);
+        page[kNtHeaders + 24] = 0x0B;  // PE32: both programs read it
+        page[kNtHeaders + 25] = 0x01;
+        for (int i = 0; i < 4; ++i)
+            page[kNtHeaders + 52 + i] = static_cast<unsigned char>(preferred >> (8 * i));
+        std::memcpy(buffer, page + (at - base), count);
+        *copied = count;
+        return 1;
+    }
+    return 0;
+}
+
 inline int VANTORA_WINAPI ProcessFirst(core::SnapshotHandle h, core::ProcessEntry32* e) { return Deliver(h, e, true); }
 inline int VANTORA_WINAPI ProcessNext(core::SnapshotHandle h, core::ProcessEntry32* e) { return Deliver(h, e, false); }
 inline int VANTORA_WINAPI ModuleFirst(core::SnapshotHandle h, core::ModuleEntry32* e) { return DeliverModule(h, e, true); }
@@ -108,6 +144,7 @@ public:
         procs["Process32Next"] = reinterpret_cast<core::RawProc>(&ProcessNext);
         procs["Module32First"] = reinterpret_cast<core::RawProc>(&ModuleFirst);
         procs["Module32Next"] = reinterpret_cast<core::RawProc>(&ModuleNext);
+        procs["Toolhelp32ReadProcessMemory"] = reinterpret_cast<core::RawProc>(&ReadMemory);
     }
 
     void* ModuleHandle(const char* name) override
