@@ -13,7 +13,10 @@
 #include <windows.h>
 
 TfMain::TfMain(win32::Application& app, core::ToolhelpBinding& toolhelp)
-    : Form(MainFormDeclaration().props), toolhelp_(toolhelp)
+    : Form(MainFormDeclaration().props), toolhelp_(toolhelp),
+      details_(toolhelp, core::kThisProgram.detailSnapshotFlags),
+      inputBegins_(app.InputBegins.Connect([this] { details_.BeginBurst(); })),
+      inputEnds_(app.InputEnds.Connect([this] { details_.EndBurst(); }))
 {
     win32::FormBuilder<TfMain>(*this, app).Build(MainFormDeclaration());
 }
@@ -128,6 +131,8 @@ void TfMain::aaAbout(win32::Action&)
 
 void TfMain::FillProcessList(win32::ListView& list)
 {
+    // The detail rebuilds this refill sets off share one walk of the process.
+    core::DetailSource::Burst burst(details_);
     const int selected = list.SelectedIndex();
     const auto selectedId = selected >= 0 ? static_cast<uint32_t>(list.Row(selected).data) : 0u;
 
@@ -135,6 +140,8 @@ void TfMain::FillProcessList(win32::ListView& list)
     win32::ListUpdate batch(list);
     list.Clear();
 
+    core::ProbeCache& probes = details_.Probes();
+    probes.BeginListing();
     core::ProcessEntry32 entry{};
     entry.dwSize = sizeof entry;
     int remembered = -1;
@@ -145,7 +152,9 @@ void TfMain::FillProcessList(win32::ListView& list)
                                        kProcessGlyph});
         if (entry.th32ProcessID == selectedId)
             remembered = index;
+        probes.Listed(entry);
     }
+    probes.EndListing();
     if (remembered >= 0)
         list.Select(remembered);
 }
@@ -171,45 +180,46 @@ void TfMain::lvMasterChange(win32::ListView& sender)
 
 void TfMain::ShowProcessDetails(uint32_t processId)
 {
-    core::TToolHelper snapshot(toolhelp_, core::kThisProgram.detailSnapshotFlags, processId);
-    core::ProcessEntry32 entry{};
-    entry.dwSize = sizeof entry;
-    bool found = snapshot.ProcessFirst(entry);
-    while (found && entry.th32ProcessID != processId)
-        found = snapshot.ProcessNext(entry);
-
-    if (!found) {
+    const auto details = details_.Details(processId);
+    if (!details->found) {
         // Exited, or may not be inspected: nothing to show, and the old
         // caption stays behind the hidden label.
         lvDetail->Clear();
         lDetailInfo->SetVisible(false);
         return;
     }
+    const core::ProcessEntry32& entry = details->entry;
     const std::string format = win32::LoadResourceText(App().Instance(), IDS_SUMMARY_FORMAT);
     lDetailInfo->SetCaption(core::FormatText(format, {core::FieldText(entry.szExeFile), entry.th32ProcessID,
                                                       entry.th32ParentProcessID, entry.pcPriClassBase,
                                                       entry.cntThreads}));
-    FillModuleList(*lvDetail, snapshot);
+    FillModuleList(*lvDetail, details->modules);
     lDetailInfo->SetVisible(true);
 }
 
 void TfMain::FillModuleList(win32::ListView& list, core::TToolHelper& snapshot)
+{
+    FillModuleList(list, core::WalkModules(snapshot, [this](const core::ModuleEntry32& module) {
+                       return GetPreferredImageBase(toolhelp_, module.th32ProcessID,
+                                                    reinterpret_cast<uintptr_t>(module.modBaseAddr));
+                   }));
+}
+
+void TfMain::FillModuleList(win32::ListView& list, const std::vector<core::ModuleDetails>& modules)
 {
     int remembered = list.SelectedIndex();
     win32::ListUpdate batch(list);
     list.Clear();
 
     const std::string fixed = win32::LoadResourceText(App().Instance(), IDS_FIXED);
-    core::ModuleEntry32 module{};
-    module.dwSize = sizeof module;
-    for (bool more = snapshot.ModuleFirst(module); more; more = snapshot.ModuleNext(module)) {
-        const uint64_t base = reinterpret_cast<uintptr_t>(module.modBaseAddr);
-        const uint64_t preferred = GetPreferredImageBase(toolhelp_, module.th32ProcessID, base);
-        win32::ListRow row{module.ProccntUsage == kFixedUsage ? fixed : std::to_string(module.ProccntUsage),
+    for (const core::ModuleDetails& module : modules) {
+        const uint64_t base = module.base;
+        const uint64_t preferred = module.preferred;
+        win32::ListRow row{module.usage == kFixedUsage ? fixed : std::to_string(module.usage),
                            {core::HexAddress(base),
                             preferred == base ? std::string() : core::HexAddress(preferred),
-                            std::to_string(module.modBaseSize),
-                            std::string(core::FieldText(module.szExePath))},
+                            std::to_string(module.size),
+                            module.path},
                            0,
                            kModuleGlyph};
         // Relocated; an unreadable header (0) says nothing about that.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/SystemToolhelp.h"
+#include "core/processes/DetailSource.h"
 #include "core/processes/ToolHelper.h"
 #include "core/ui/SortCompare.h"
 #include "toolbars/TTBDock.h"
@@ -84,6 +85,7 @@ public:
     void lvMasterChange(win32::ListView& sender);
     void ShowProcessDetails(uint32_t processId);
     void FillModuleList(win32::ListView& list, core::TToolHelper& snapshot);
+    void FillModuleList(win32::ListView& list, const std::vector<core::ModuleDetails>& modules);
     int lvDetailCompare(win32::ListView& sender, const win32::ListRow& item1,
                         const win32::ListRow& item2);
 
@@ -103,6 +105,10 @@ public:
 
 private:
     core::ToolhelpBinding& toolhelp_;
+    core::DetailSource details_;
+    // Each key or mouse message is a burst of its own for the detail side.
+    win32::Connection inputBegins_;
+    win32::Connection inputEnds_;
     std::string settingsKey_ = kSettingsKey;
     core::SortState masterSort_;
     core::SortState detailSort_;

@@ -12,6 +12,14 @@ namespace {
 
 constexpr const char* kMessageWindowClass = "VantoraApplication";
 
+// What the user types or does with the mouse, in the client area or not.
+bool IsInputMessage(UINT message)
+{
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
 } // namespace
 
 Application::Application(HINSTANCE instance)
@@ -66,6 +74,17 @@ void Application::ProcessMessages()
 }
 
 void Application::ProcessMessage(MSG& msg)
+{
+    if (!IsInputMessage(msg.message)) {
+        TranslateAndDispatch(msg);
+        return;
+    }
+    Dispatch([this] { InputBegins(); });
+    TranslateAndDispatch(msg);
+    Dispatch([this] { InputEnds(); });
+}
+
+void Application::TranslateAndDispatch(MSG& msg)
 {
     if ((msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) && hintSource_ && msg.hwnd != hintSource_)
         SetHint({});

@@ -74,6 +74,11 @@ public:
     void SetHint(const std::string& hint, HWND source = nullptr);
     Signal<void(const std::string&)> OnHint;
 
+    // Raised around each key or mouse message this loop takes from the queue:
+    // the work one input sets off is one burst.
+    Signal<void()> InputBegins;
+    Signal<void()> InputEnds;
+
     // A window of ours was activated or deactivated (keyboard modes end).
     Signal<void()> ActivationChanged;
     // Everything queued has been handled and the loop is about to wait.
@@ -93,6 +98,7 @@ private:
     static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK DropPostedNotifications(int code, WPARAM wParam, LPARAM lParam);
     void ProcessMessage(MSG& msg);
+    void TranslateAndDispatch(MSG& msg);
     bool DispatchShortCut(const MSG& msg);
     bool MoveFocusByTab(const MSG& msg);
     void ShowError(const std::string& message);
