@@ -157,6 +157,38 @@ TEST_F(DetailTest, ModulesOfAChildMatchThePlatformsList)
     }
 }
 
+// How many threads the platform's own Toolhelp lists for a process.
+int ToolhelpThreadCount(DWORD processId)
+{
+    win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE)
+        return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry))
+        count += entry.th32OwnerProcessID == processId;
+    return count;
+}
+
+// The detail snapshot takes no threads: the count comes with the process's entry.
+TEST_F(DetailTest, SummaryCountsTheThreadsTheSystemListsForTheProcess)
+{
+    testsupport::ChildProcess child;
+    // Counted on both sides of the summary, until the child has settled.
+    int threads = -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (int before = -2; before != threads && std::chrono::steady_clock::now() < deadline;) {
+        before = ToolhelpThreadCount(child.Id());
+        SelectProcess(child.Id());
+        threads = ToolhelpThreadCount(child.Id());
+    }
+    ASSERT_GE(threads, 1);
+    char label[2048] = {};
+    ::GetWindowTextA(form->lDetailInfo->Handle(), label, sizeof label);
+    EXPECT_NE(std::string(label).find("\rThreads: " + std::to_string(threads) + "\r"), std::string::npos) << label;
+}
+
 // The colour a list paints at a point of its client area.
 COLORREF PaintedPixel(HWND list, POINT at)
 {

@@ -22,16 +22,18 @@ struct ProgramVariant {
     std::size_t processEntrySize;
     std::size_t moduleEntrySize;
     ImageHeaderForm imageHeaders;
-    // The detail snapshot's flags: a 64-bit program adds TH32CS_SNAPMODULE32
-    // (0x10), so a 32-bit process under WOW64 shows its 32-bit modules.
+    // The detail snapshot's flags: processes (2) and modules (8), no heap
+    // lists or threads, which nothing reads; a 64-bit program adds
+    // TH32CS_SNAPMODULE32 (0x10), so a 32-bit process under WOW64 shows its
+    // 32-bit modules.
     uint32_t detailSnapshotFlags;
     // Designed width of "Base addr" and "Image addr": eight hex digits in a
     // 32-bit address space, twelve in a 64-bit one.
     int addressColumnWidth;
 };
 
-inline constexpr ProgramVariant kProgram32{296, 548, ImageHeaderForm::Pe32Only, 15, 70};
-inline constexpr ProgramVariant kProgram64{304, 568, ImageHeaderForm::ByMagic, 15 | 0x10, 90};
+inline constexpr ProgramVariant kProgram32{296, 548, ImageHeaderForm::Pe32Only, 10, 70};
+inline constexpr ProgramVariant kProgram64{304, 568, ImageHeaderForm::ByMagic, 10 | 0x10, 90};
 
 inline constexpr bool kIs64BitProgram = sizeof(void*) == 8;
 inline constexpr ProgramVariant kThisProgram = kIs64BitProgram ? kProgram64 : kProgram32;
