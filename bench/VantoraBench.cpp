@@ -3,9 +3,12 @@
 // what ten thousand refreshes leave behind. Prints a table; given a path it
 // also writes the table there as JSON. Run: scripts/bench.sh
 //
-//     vantora_bench [json-path] [--soak refreshes] [--quick]
+//     vantora_bench [json-path] [--soak refreshes] [--quick] [--profile]
+//
+// --profile: only where a live refresh's time goes.
 #include "FloorList.h"
 #include "MachineText.h"
+#include "RefreshProfile.h"
 #include "SyntheticSource.h"
 #include "Timing.h"
 
@@ -36,6 +39,7 @@ struct Options {
     std::string jsonPath;
     int soakRefreshes = 10000;
     bool quick = false;
+    bool profileOnly = false;
 };
 
 Options ReadOptions(int argc, char** argv)
@@ -47,6 +51,8 @@ Options ReadOptions(int argc, char** argv)
             options.soakRefreshes = std::atoi(argv[++i]);
         else if (arg == "--quick")
             options.quick = true;
+        else if (arg == "--profile")
+            options.profileOnly = true;
         else
             options.jsonPath = arg;
     }
@@ -287,7 +293,7 @@ std::string JsonNumber(double value)
 }
 
 void WriteJson(const std::string& path, const std::string& machine, const std::vector<Result>& results,
-               const Soak& soak)
+               const Soak& soak, const bench::RefreshProfile& profile)
 {
     // Which of the two programs was measured.
     std::string json = "{\n  \"machine\": " + JsonText(machine) + ",\n  \"program\": " +
@@ -311,7 +317,8 @@ void WriteJson(const std::string& path, const std::string& machine, const std::v
                                                static_cast<long long>(a.privateBytes)) +
             ",\n           \"sources\": {\"handles\": " + JsonText(a.handles.source) +
             ", \"gdi_objects\": " + JsonText(a.gdiObjects.source) +
-            ", \"user_objects\": " + JsonText(a.userObjects.source) + "}}\n}\n";
+            ", \"user_objects\": " + JsonText(a.userObjects.source) + "}},\n  \"refresh_profile\": " +
+            bench::ProfileJson(profile) + "\n}\n";
     FILE* file = std::fopen(path.c_str(), "wb");
     Require(file != nullptr, "the JSON file can be written");
     std::fputs(json.c_str(), file);
@@ -369,6 +376,12 @@ int main(int argc, char** argv)
     std::printf("%-30s %6s %5s %11s %11s %7s %7s %7s\n", "", "n", "runs", "median", "floor", "ratio", "noise",
                 "floor");
 
+    const bench::RefreshProfile profile = bench::ProfileLiveRefresh(app, kBenchSettingsKey, options.quick ? 20 : 60);
+    bench::PrintProfile(profile);
+    if (options.profileOnly) {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kBenchSettingsKey);
+        return 0;
+    }
     std::vector<Result> results = MeasureSynthetic(app, options);
     Soak soak;
     results.push_back(MeasureLive(app, options, soak));
@@ -376,6 +389,6 @@ int main(int argc, char** argv)
 
     PrintTargets(results, soak);
     if (!options.jsonPath.empty())
-        WriteJson(options.jsonPath, machine, results, soak);
+        WriteJson(options.jsonPath, machine, results, soak, profile);
     return 0;
 }
