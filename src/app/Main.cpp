@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 TfMain::TfMain(win32::Application& app, core::ToolhelpBinding& toolhelp)
     : Form(MainFormDeclaration().props), toolhelp_(toolhelp),
       details_(toolhelp, core::kThisProgram.detailSnapshotFlags),
@@ -207,11 +209,9 @@ void TfMain::FillModuleList(win32::ListView& list, core::TToolHelper& snapshot)
 
 void TfMain::FillModuleList(win32::ListView& list, const std::vector<core::ModuleDetails>& modules)
 {
-    int remembered = list.SelectedIndex();
-    win32::ListUpdate batch(list);
-    list.Clear();
-
     const std::string fixed = win32::LoadResourceText(App().Instance(), IDS_FIXED);
+    std::vector<win32::ListRow> rows;
+    rows.reserve(modules.size());
     for (const core::ModuleDetails& module : modules) {
         const uint64_t base = module.base;
         const uint64_t preferred = module.preferred;
@@ -224,15 +224,13 @@ void TfMain::FillModuleList(win32::ListView& list, const std::vector<core::Modul
                            kModuleGlyph};
         // Relocated; an unreadable header (0) says nothing about that.
         row.marked = preferred != 0 && preferred != base;
-        list.AddRow(std::move(row));
+        rows.push_back(std::move(row));
     }
-    // The same row number stays current, not the same module.
-    if (remembered < 0)
-        remembered = 0;
-    if (remembered >= list.Count())
-        remembered = list.Count() - 1;
-    if (remembered >= 0)
-        list.Select(remembered);
+    // The same row number stays current, not the same module: the number
+    // counts in the snapshot's order, before the sort.
+    const int count = static_cast<int>(rows.size());
+    const int remembered = (std::min)((std::max)(list.SelectedIndex(), 0), count - 1);
+    list.Refill(std::move(rows), remembered);
 }
 
 int TfMain::lvDetailCompare(win32::ListView& sender, const win32::ListRow& item1,

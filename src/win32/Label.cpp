@@ -20,6 +20,9 @@ void Label::ApplyFont(HFONT font)
 
 void Label::SetCaption(std::string caption)
 {
+    // The same text again would only repaint it.
+    if (HasWindow() && caption == caption_)
+        return;
     caption_ = std::move(caption);
     ::SetWindowTextA(Handle(), caption_.c_str());
     FitHeight();

@@ -28,6 +28,12 @@ const std::string& ListRow::Text(int column) const
     return empty;
 }
 
+bool ListRow::SameAs(const ListRow& other) const
+{
+    return caption == other.caption && subItems == other.subItems && data == other.data && image == other.image &&
+           marked == other.marked;
+}
+
 ListView::ListView(const ListViewProps& props)
     : Control(props.control), HighContrastOn(&SystemHighContrastOn), columns_(props.columns), text_(props.text),
       markColor_(props.markColor), typing_(*this, props.typeToFind)
@@ -88,6 +94,9 @@ void ListView::ScaleBy(int numerator, int denominator)
 void ListView::BeginUpdate()
 {
     if (updateCount_++ == 0) {
+        lookBefore_.reset();
+        if (::IsWindowVisible(Handle()) && NothingToPaint(Handle()))
+            lookBefore_ = LookOf(Handle());
         ::SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
         FixFillColumns();
     }
@@ -102,7 +111,69 @@ void ListView::EndUpdate()
     // that the new rows bring, which the fill column must leave room for.
     ::SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     RefitFillColumns();
-    ::InvalidateRect(Handle(), nullptr, TRUE);
+    RepaintWhatChanged();
+    lookBefore_.reset();
+    lookAfterFill_ = LookOf(Handle());
+    ::GetClientRect(Handle(), &clientAfterFill_);
+    sortedSinceFill_ = false;
+}
+
+void ListView::Refill(std::vector<ListRow> rows, int selected)
+{
+    if (HoldsInPlace(rows)) {
+        Select(selected >= 0 ? PlaceOf(*rows_[static_cast<std::size_t>(selected)]) : -1);
+        return;
+    }
+    ListUpdate batch(*this);
+    Clear();
+    for (ListRow& row : rows)
+        AddRow(std::move(row));
+    Select(selected);
+}
+
+// The same rows in the order they were added, and the list as the last
+// batch left it (not sorted, scrolled or resized since): a new batch would
+// lay them out exactly as they are.
+bool ListView::HoldsInPlace(const std::vector<ListRow>& rows) const
+{
+    if (Updating() || sortedSinceFill_ || rows.size() != rows_.size() || !HasWindow())
+        return false;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].SameAs(*rows_[i]))
+            return false;
+    }
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    const ListViewLook now = LookOf(Handle());
+    return ::EqualRect(&client, &clientAfterFill_) && now.top == lookAfterFill_.top &&
+           now.horizontal == lookAfterFill_.horizontal && now.widths == lookAfterFill_.widths;
+}
+
+int ListView::PlaceOf(const ListRow& row) const
+{
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = reinterpret_cast<LPARAM>(&row);
+    return ListView_FindItem(Handle(), -1, &find);
+}
+
+// A refresh mostly finds what the list showed: only the rows that look
+// different are painted again, not the whole list that resuming the drawing
+// asked for.
+void ListView::RepaintWhatChanged()
+{
+    const auto changed = lookBefore_ ? ChangedRows(*lookBefore_, LookOf(Handle())) : std::nullopt;
+    if (!changed) {
+        ::InvalidateRect(Handle(), nullptr, TRUE);
+        return;
+    }
+    ::ValidateRect(Handle(), nullptr);
+    ::ValidateRect(ListView_GetHeader(Handle()), nullptr);
+    for (const int index : *changed) {
+        RECT row{};
+        if (ListView_GetItemRect(Handle(), index, &row, LVIR_BOUNDS))
+            ::InvalidateRect(Handle(), &row, TRUE);
+    }
 }
 
 void ListView::FixFillColumns()
@@ -263,6 +334,7 @@ int CALLBACK ListView::CompareRows(LPARAM first, LPARAM second, LPARAM self)
 
 void ListView::Sort()
 {
+    sortedSinceFill_ = !Updating();
     if (OnCompare)
         ListView_SortItems(Handle(), &ListView::CompareRows, reinterpret_cast<LPARAM>(this));
 }

@@ -5,10 +5,12 @@
 #include "win32/Control.h"
 #include "win32/ListContextMenu.h"
 #include "win32/ListTypeToFind.h"
+#include "win32/ListViewLook.h"
 
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +53,9 @@ struct ListRow {
     // Column 0 is the caption, column n the sub-item n-1; missing cells are empty.
     const std::string& Text(int column) const;
 
+    // Same cells, data, image and mark.
+    bool SameAs(const ListRow& other) const;
+
     // What a compare handler made of one cell, kept for its next
     // comparison: a row does not change once it is added.
     mutable std::string compareKey;
@@ -73,6 +78,11 @@ public:
     void Clear();
     int AddRow(ListRow row);
     int Count() const;
+    // The rows in this order, and the one at a place in that order selected,
+    // as Clear, AddRow and Select in one batch give them. Rows the list
+    // already holds in that order, while nothing moved since it was filled,
+    // are left in place: only the selection moves, as the batch would move it.
+    void Refill(std::vector<ListRow> rows, int selected);
     const ListRow& Row(int index) const;
 
     int SelectedIndex() const;
@@ -114,6 +124,9 @@ private:
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
     std::string TableText(bool allRows) const;
     void InsertColumns();
+    void RepaintWhatChanged();
+    bool HoldsInPlace(const std::vector<ListRow>& rows) const;
+    int PlaceOf(const ListRow& row) const;
     void FixFillColumns();
     void RefitFillColumns();
     void FillTheGap();
@@ -129,6 +142,13 @@ private:
     DWORD keyTime_ = 0;
     std::vector<std::unique_ptr<ListRow>> rows_;
     int updateCount_ = 0;
+    // What the list showed when the batch began, if it had nothing to repaint.
+    std::optional<ListViewLook> lookBefore_;
+    // How the list lay after its last batch, and whether a sort has moved
+    // its rows since.
+    ListViewLook lookAfterFill_;
+    RECT clientAfterFill_{};
+    bool sortedSinceFill_ = false;
 };
 
 // One batch update for the lifetime of a scope, ended on every path.

@@ -80,6 +80,60 @@ TEST_F(ControlsTest, RefillThatBringsAVerticalScrollBarBringsNoHorizontalOne)
     EXPECT_LE(ColumnsEnd(detail), ClientWidth(detail));
 }
 
+// A list's client pixels as the screen shows them; after a full paint if asked.
+std::vector<COLORREF> ClientPixels(HWND list, bool fullPaint = false)
+{
+    if (fullPaint)
+        ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    win32::WindowDC window(list);
+    win32::UniqueMemoryDc dc(::CreateCompatibleDC(window.Get()));
+    win32::UniqueBitmap bitmap(::CreateCompatibleBitmap(window.Get(), client.right, client.bottom));
+    {
+        win32::SelectedObject select(dc.Get(), bitmap.Get());
+        ::BitBlt(dc.Get(), 0, 0, client.right, client.bottom, window.Get(), 0, 0, SRCCOPY);
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(client.right) * static_cast<std::size_t>(client.bottom));
+    ::GetDIBits(dc.Get(), bitmap.Get(), 0, static_cast<UINT>(client.bottom), pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// A refresh that finds what the list shows asks for no paint; one that finds
+// a row changed repaints that row alone, and the screen then shows what a
+// full paint draws.
+TEST_F(ControlsTest, RefillRepaintsOnlyTheRowsThatLookDifferent)
+{
+    form->Show();
+    FillProcesses(5);
+    form->RefreshProcesses();
+    form->lvMaster->Select(1);
+    app.ProcessMessages();
+    HWND list = form->lvMaster->Handle();
+
+    form->RefreshProcesses();
+    EXPECT_FALSE(::GetUpdateRect(list, nullptr, FALSE));
+
+    snapshot.processes[3].exe = "renamed.exe";
+    form->RefreshProcesses();
+    RECT update{};
+    ::GetUpdateRect(list, &update, FALSE);
+    RECT row{};
+    ListView_GetItemRect(list, RowOf(16), &row, LVIR_BOUNDS);
+    EXPECT_EQ(std::vector<LONG>({update.left, update.top, update.right, update.bottom}),
+              std::vector<LONG>({row.left, row.top, row.right, row.bottom}));
+    app.ProcessMessages();
+    EXPECT_EQ(CellText(list, RowOf(16), 1), "renamed.exe");
+    const auto shown = ClientPixels(list);
+    EXPECT_TRUE(shown == ClientPixels(list, true));
+}
+
 // Answers the text queries as Windows does for a simple-mode bar (it reports
 // the parts, not the simple text), and records what is set.
 LRESULT CALLBACK WindowsLikeStatusBar(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
