@@ -83,6 +83,7 @@ void SyntheticSource::SetProcesses(int n)
 
 void SyntheticSource::SetModules(uint32_t processId, int n)
 {
+    snapshot_.onCreate = nullptr;
     snapshot_.modules.clear();
     const int count = std::min<int>(n, static_cast<int>(kModuleCount));
     for (int i = 0; i < count; ++i) {
@@ -93,6 +94,28 @@ void SyntheticSource::SetModules(uint32_t processId, int n)
         module.size = 0x1000u * static_cast<uint32_t>(i % 64 + 1);
         snapshot_.modules.push_back(module);
     }
+}
+
+void SyntheticSource::SetModulesOfEveryProcess(int n)
+{
+    static const char* const kSystem[] = {"ntdll.dll", "kernel32.dll", "KERNELBASE.dll", "user32.dll",
+                                          "gdi32.dll", "msvcrt.dll", "advapi32.dll", "combase.dll"};
+    modulesOf_.clear();
+    for (const fake::Process& process : snapshot_.processes) {
+        std::vector<fake::Module>& modules = modulesOf_[process.id];
+        for (int i = 0; i < n; ++i) {
+            const std::string path =
+                i % 2 == 1 ? std::string("C:\\Windows\\System32\\") + kSystem[(i / 2) % 8]
+                           : "C:\\Program Files\\Synthetic\\lib" + std::to_string(process.id) + "_" +
+                                 std::to_string(i) + ".dll";
+            modules.push_back({process.id, 1, path, kFirstModuleBase + kModuleSpacing * static_cast<uint32_t>(i)});
+        }
+    }
+    // Each snapshot lists the modules of the process it was taken of.
+    snapshot_.onCreate = [this](uint32_t) {
+        const auto found = modulesOf_.find(snapshot_.created.back().second);
+        snapshot_.modules = found == modulesOf_.end() ? std::vector<fake::Module>{} : found->second;
+    };
 }
 
 } // namespace bench

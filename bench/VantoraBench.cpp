@@ -4,6 +4,7 @@
 // also writes the table there as JSON. Run: scripts/bench.sh
 //
 //     vantora_bench [json-path] [--soak refreshes] [--quick]
+#include "FindModuleBench.h"
 #include "FloorList.h"
 #include "MachineText.h"
 #include "SyntheticSource.h"
@@ -370,6 +371,8 @@ int main(int argc, char** argv)
                 "floor");
 
     std::vector<Result> results = MeasureSynthetic(app, options);
+    for (const bench::FindModuleFigure& f : bench::MeasureFindModule(app, options.quick))
+        results.push_back({f.name, f.n, f.real, f.floor});
     Soak soak;
     results.push_back(MeasureLive(app, options, soak));
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kBenchSettingsKey);

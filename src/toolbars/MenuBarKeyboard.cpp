@@ -63,7 +63,8 @@ void MenuBarKeyboard::Stop()
 bool MenuBarKeyboard::PreTranslate(const MSG& msg)
 {
     const HWND window = window_.Handle();
-    if (!window || !strip_.Handle() || owner_.MenuOpen() || !win32::BelongsToWindow(msg.hwnd, window))
+    if (!window || !strip_.Handle() || owner_.MenuOpen() ||
+        !win32::BelongsToWindow(window_.App(), msg.hwnd, window))
         return false;
     const std::optional<core::MenuBarKeys::Decision> decision = Translate(msg);
     if (!decision)

@@ -135,7 +135,7 @@ void TTBCustomToolbar::RunQueuedClicks()
 // action's shortcut to its action list, so every key runs once.
 bool TTBCustomToolbar::ProcessShortCut(core::ShortCut shortCut, HWND window)
 {
-    if (!Handle() || !strip_.Handle() || tracker_ || !win32::BelongsToWindow(window, Handle()) ||
+    if (!Handle() || !strip_.Handle() || tracker_ || !win32::BelongsToWindow(App(), window, Handle()) ||
         !::IsWindowEnabled(::GetAncestor(Handle(), GA_ROOTOWNER)))
         return false;
     // Depth first through the tree, drop-down entries included.

@@ -10,6 +10,18 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+constexpr DWORD kToolWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kToolWindowExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+DWORD StyleOf(const FormProps& p)
+{
+    return p.toolWindow ? kToolWindowStyle : kFormStyle;
+}
+
+DWORD ExStyleOf(const FormProps& p)
+{
+    return p.toolWindow ? kToolWindowExStyle : kFormExStyle;
+}
 
 ControlProps FormControlProps(const FormProps& p)
 {
@@ -37,7 +49,7 @@ int HeightOfZero(HWND window, HFONT font)
 
 } // namespace
 
-Form::Form(const FormProps& props) : Control(FormControlProps(props)), props_(props) {}
+Form::Form(const FormProps& props, HWND owner) : Control(FormControlProps(props)), props_(props), owner_(owner) {}
 
 Form::~Form()
 {
@@ -98,10 +110,10 @@ HWND Form::CreateHandle(HWND)
     RegisterOwnClass(instance, props_.name, CS_DBLCLKS, nullptr,
                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RECT r{0, 0, props_.clientWidth, props_.clientHeight};
-    ::AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
-    HWND window = ::CreateWindowExA(kFormExStyle, props_.name, props_.caption, kFormStyle,
+    ::AdjustWindowRectEx(&r, StyleOf(props_), FALSE, ExStyleOf(props_));
+    HWND window = ::CreateWindowExA(ExStyleOf(props_), props_.name, props_.caption, StyleOf(props_),
                                     props_.left, props_.top, r.right - r.left, r.bottom - r.top,
-                                    nullptr, nullptr, instance, static_cast<Control*>(this));
+                                    owner_, nullptr, instance, static_cast<Control*>(this));
     if (window && bigIcon_) {
         ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
         ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
@@ -149,7 +161,7 @@ void Form::ScaleControls(int numerator, int denominator)
     const int width = core::MulDivRound(props_.clientWidth, numerator, denominator);
     const int height = core::MulDivRound(props_.clientHeight, numerator, denominator);
     RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+    ::AdjustWindowRectEx(&r, StyleOf(props_), FALSE, ExStyleOf(props_));
     ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -231,6 +243,10 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CLOSE:
+        if (props_.toolWindow) {
+            ::ShowWindow(Handle(), SW_HIDE);
+            return 0;
+        }
         if (closing_)
             return 0;
         closing_ = true;
@@ -247,8 +263,9 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         DestroyDetachedWindows();
         // The loop ends when the window closes, not when a form object that
-        // was never run goes away.
-        if (!IsDestroying())
+        // was never run goes away, nor with a tool window (which goes with
+        // its owner).
+        if (!IsDestroying() && !props_.toolWindow)
             ::PostQuitMessage(0);
         return 0;
     case WM_ACTIVATEAPP:

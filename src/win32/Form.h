@@ -19,11 +19,15 @@ struct FormProps {
     const char* fontName = "Tahoma";
     int fontHeight = -11;
     const char* iconName = nullptr;
+    // A tool window owned by another form (sizeable, a close box): closing
+    // only hides it, and its window's end does not end the program.
+    bool toolWindow = false;
 };
 
 class Form : public Control {
 public:
-    explicit Form(const FormProps& props);
+    // `owner`: the window of the form that owns a tool window.
+    explicit Form(const FormProps& props, HWND owner = nullptr);
     ~Form() override;
 
     // Takes ownership; components are destroyed in reverse order of adding.
@@ -92,6 +96,7 @@ private:
     void ScaleControls(int numerator, int denominator);
 
     FormProps props_;
+    HWND owner_;
     std::vector<std::unique_ptr<Component>> components_;
     UniqueFont font_;
     int textHeight_ = kDesignedTextHeight;

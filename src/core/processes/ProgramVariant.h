@@ -28,10 +28,14 @@ struct ProgramVariant {
     // Designed width of "Base addr" and "Image addr": eight hex digits in a
     // 32-bit address space, twelve in a 64-bit one.
     int addressColumnWidth;
+    // The find window's snapshot of one process's modules: TH32CS_SNAPMODULE
+    // (8), and in a 64-bit program TH32CS_SNAPMODULE32 as well, for the same
+    // reason as the detail snapshot.
+    uint32_t moduleSnapshotFlags;
 };
 
-inline constexpr ProgramVariant kProgram32{296, 548, ImageHeaderForm::Pe32Only, 15, 70};
-inline constexpr ProgramVariant kProgram64{304, 568, ImageHeaderForm::ByMagic, 15 | 0x10, 90};
+inline constexpr ProgramVariant kProgram32{296, 548, ImageHeaderForm::Pe32Only, 15, 70, 8};
+inline constexpr ProgramVariant kProgram64{304, 568, ImageHeaderForm::ByMagic, 15 | 0x10, 90, 8 | 0x10};
 
 inline constexpr bool kIs64BitProgram = sizeof(void*) == 8;
 inline constexpr ProgramVariant kThisProgram = kIs64BitProgram ? kProgram64 : kProgram32;
