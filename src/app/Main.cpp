@@ -79,7 +79,7 @@ int ModuleRow(const win32::ListView& list, std::string_view path)
 void SelectAndShow(win32::ListView& list, int row)
 {
     list.Select(row);
-    ListView_EnsureVisible(list.Handle(), row, FALSE);
+    list.ShowRow(row);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "win32/Control.h"
 #include "win32/ListContextMenu.h"
 #include "win32/ListTypeToFind.h"
+#include "win32/ReportColumns.h"
 
 #include <commctrl.h>
 
@@ -14,14 +15,6 @@
 #include <vector>
 
 namespace win32 {
-
-enum class TextAlign { Left, Right, Center };
-
-struct ColumnProps {
-    const char* caption = "";
-    int width = 50;  // -2: fills the rest of the list's width
-    TextAlign align = TextAlign::Left;
-};
 
 struct ListViewProps {
     ControlProps control;
@@ -59,7 +52,7 @@ struct ListRow {
 
 class ListView : public Control {
 public:
-    static constexpr int kFillWidth = -2;
+    static constexpr int kFillWidth = kFillColumnWidth;
 
     explicit ListView(const ListViewProps& props);
 

@@ -1,8 +1,8 @@
 #include "win32/NameFold.h"
 
-#include <windows.h>
+#include "win32/AnsiText.h"
 
-#include <climits>
+#include <windows.h>
 
 namespace win32 {
 
@@ -23,12 +23,8 @@ std::u16string FoldName(std::string_view text)
 {
     if (text.empty())
         return {};
-    if (text.size() > INT_MAX)
-        return FoldAscii(text);
-    const int length = static_cast<int>(text.size());
-    // One byte never makes more than one UTF-16 unit in an ANSI code page.
-    std::wstring wide(text.size(), L'\0');
-    const int made = ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), length);
+    const std::wstring wide = WideFromAnsi(text);
+    const int made = static_cast<int>(wide.size());
     if (made <= 0)
         return FoldAscii(text);
     std::u16string folded(static_cast<std::size_t>(made), u'\0');

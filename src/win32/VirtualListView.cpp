@@ -1,47 +1,19 @@
 #include "win32/VirtualListView.h"
 
 #include "core/ui/DpiScale.h"
-
-#include <climits>
+#include "win32/AnsiText.h"
 
 namespace win32 {
 
-namespace {
-
-int ColumnFormat(std::size_t index, TextAlign align)
-{
-    // The first column is always left-aligned.
-    if (index == 0)
-        return LVCFMT_LEFT;
-    switch (align) {
-    case TextAlign::Right: return LVCFMT_RIGHT;
-    case TextAlign::Center: return LVCFMT_CENTER;
-    default: return LVCFMT_LEFT;
-    }
-}
-
-// A cell as Windows converts ANSI text.
-std::wstring WideText(const std::string& text)
-{
-    if (text.empty() || text.size() > INT_MAX)
-        return {};
-    std::wstring wide(text.size(), L'\0');
-    const int made = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                           static_cast<int>(wide.size()));
-    wide.resize(made > 0 ? static_cast<std::size_t>(made) : 0);
-    return wide;
-}
-
-} // namespace
-
-VirtualListView::VirtualListView(const VirtualListViewProps& props) : Control(props.control), columns_(props.columns)
+VirtualListView::VirtualListView(const VirtualListViewProps& props)
+    : Control(props.control), columns_(props.columns), text_(props.text)
 {
 }
 
 HWND VirtualListView::CreateHandle(HWND parentWindow)
 {
     const DWORD style = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP;
-    HWND list = CreateNative(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, parentWindow);
+    HWND list = CreateNative(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, parentWindow, text_.c_str());
     if (list)
         ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     return list;
@@ -49,15 +21,7 @@ HWND VirtualListView::CreateHandle(HWND parentWindow)
 
 void VirtualListView::AfterCreate()
 {
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = ColumnFormat(i, columns_[i].align);
-        column.cx = columns_[i].width;
-        column.pszText = const_cast<char*>(columns_[i].caption);
-        column.iSubItem = static_cast<int>(i);
-        ::SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
+    InsertColumns(Handle(), columns_);
 }
 
 void VirtualListView::ScaleBy(int numerator, int denominator)
@@ -120,7 +84,7 @@ bool VirtualListView::HandleNotify(NMHDR& header, LRESULT& result)
     case LVN_GETDISPINFOW: {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(header).item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const std::wstring text = WideText(CellText(item.iItem, item.iSubItem));
+            const std::wstring text = WideFromAnsi(CellText(item.iItem, item.iSubItem));
             ::lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
         }
         result = 0;

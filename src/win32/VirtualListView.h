@@ -4,7 +4,9 @@
 #pragma once
 
 #include "win32/Control.h"
-#include "win32/ListView.h"
+#include "win32/ReportColumns.h"
+
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -15,6 +17,8 @@ namespace win32 {
 struct VirtualListViewProps {
     ControlProps control;
     std::vector<ColumnProps> columns;
+    // The list's window text: the name screen readers and UI automation give it.
+    const char* text = "";
 };
 
 class VirtualListView : public Control {
@@ -45,6 +49,7 @@ private:
     std::string CellText(int row, int column);
 
     std::vector<ColumnProps> columns_;
+    std::string text_;
 };
 
 } // namespace win32

@@ -189,6 +189,12 @@ TEST_F(FindModuleTest, ClosingTheFindWindowLeavesTheProgramRunning)
     ShowMain();
     TfFindModule* find = OpenFind();
     ASSERT_NE(find, nullptr);
+    // The names screen readers give the window and its list.
+    char text[64] = {};
+    ::GetWindowTextA(find->Handle(), text, sizeof text);
+    EXPECT_STREQ(text, "Find Module");
+    ::GetWindowTextA(find->lvFound->Handle(), text, sizeof text);
+    EXPECT_STREQ(text, "Modules found");
     Tap(VK_ESCAPE);
     Settle();
     EXPECT_FALSE(::IsWindowVisible(find->Handle()));
