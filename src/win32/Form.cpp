@@ -102,6 +102,9 @@ HWND Form::CreateHandle(HWND)
     HWND window = ::CreateWindowExA(kFormExStyle, props_.name, props_.caption, kFormStyle,
                                     props_.left, props_.top, r.right - r.left, r.bottom - r.top,
                                     nullptr, nullptr, instance, static_cast<Control*>(this));
+    // A program started behind another one is not active until the user
+    // brings it forward, and then it is told.
+    appActive_ = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr) == ::GetCurrentThreadId();
     if (window && bigIcon_) {
         ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
         ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
