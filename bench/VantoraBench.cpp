@@ -6,6 +6,7 @@
 //     vantora_bench [json-path] [--soak refreshes] [--quick]
 #include "FloorList.h"
 #include "MachineText.h"
+#include "ProbeCheck.h"
 #include "SyntheticSource.h"
 #include "Timing.h"
 
@@ -206,6 +207,8 @@ std::vector<Result> MeasureSynthetic(win32::Application& app, const Options& opt
         };
         results.push_back(Compare("module list", n, Runs(n, options.quick), real, floor));
         Require(form.lvDetail->Count() == n && moduleFloor.Count() == n, "every module is listed");
+        const std::string probes = bench::ProbeProblem(*form.lvDetail, source.RelocatedModules());
+        Require(probes.empty(), ("the probe reads the image headers: " + probes).c_str());
     }
     return results;
 }
