@@ -7,6 +7,7 @@
 #include "FindModuleBench.h"
 #include "FloorList.h"
 #include "MachineText.h"
+#include "ProbeCheck.h"
 #include "SyntheticSource.h"
 #include "Timing.h"
 
@@ -207,6 +208,8 @@ std::vector<Result> MeasureSynthetic(win32::Application& app, const Options& opt
         };
         results.push_back(Compare("module list", n, Runs(n, options.quick), real, floor));
         Require(form.lvDetail->Count() == n && moduleFloor.Count() == n, "every module is listed");
+        const std::string probes = bench::ProbeProblem(*form.lvDetail, source.RelocatedModules());
+        Require(probes.empty(), ("the probe reads the image headers: " + probes).c_str());
     }
     return results;
 }

@@ -19,6 +19,10 @@ using win32::ToRect;
 namespace {
 
 constexpr const char* kClassName = "VantoraFloatingToolbar";
+// How often a shown floating window looks whether it is still in front of
+// the form: some systems restack the form later, and say nothing of it.
+constexpr UINT_PTR kFrontCheckTimer = 1;
+constexpr UINT kFrontCheckInterval = 200;
 // What the system itself accepts as a window position.
 constexpr int kLargestCoordinate = 32767;
 
@@ -66,7 +70,8 @@ TTBFloatingWindowParent::TTBFloatingWindowParent(TTBCustomDockableWindow& bar, w
 {
     toolWindows_ = owner.ToolWindowsChanged.Connect([this] { FollowOwner(); });
     captionActivation_ = owner.CaptionActivationChanged.Connect([this] { FollowOwnerCaption(); });
-    // The change comes with no message: it is looked for once all are handled.
+    // A restack comes with no message: it is looked for once all are handled,
+    // and now and then for one that comes later still.
     idle_ = owner.App().Idle.Connect([this] { KeepInFrontOfOwner(); });
 }
 
@@ -137,21 +142,36 @@ void TTBFloatingWindowParent::FollowOwner()
     if (show) {
         FollowOwnerCaption();
         KeepInFrontOfOwner();
+        ::SetTimer(Handle(), kFrontCheckTimer, kFrontCheckInterval, nullptr);
+    } else {
+        ::KillTimer(Handle(), kFrontCheckTimer);
     }
 }
 
-// Some systems bring a window forward over the windows it owns when it
-// takes the focus, and a window behind its owner is lost to the user. The
-// program is active whenever its tool windows show, so the front is their place.
+// Only the windows above the form are looked at: while it is active, as it
+// is whenever this window shows, they are few.
+bool TTBFloatingWindowParent::InFrontOfOwner() const
+{
+    for (HWND above = ::GetWindow(owner_.Handle(), GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
+        if (above == Handle())
+            return true;
+    }
+    return false;
+}
+
+// The system keeps a window above the form that owns it. Some systems
+// restack the form over it when it takes the focus, even late and with no
+// message; the window then goes back directly above the form, never over a
+// window of another program that is in front of both.
 void TTBFloatingWindowParent::KeepInFrontOfOwner()
 {
-    if (!HasWindow() || TearingDown() || !::IsWindowVisible(Handle()))
+    if (!HasWindow() || TearingDown() || !::IsWindowVisible(Handle()) || InFrontOfOwner())
         return;
-    for (HWND below = ::GetWindow(Handle(), GW_HWNDNEXT); below; below = ::GetWindow(below, GW_HWNDNEXT)) {
-        if (below == owner_.Handle())
-            return;
-    }
-    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND above = ::GetWindow(owner_.Handle(), GW_HWNDPREV);
+    // Placed after a topmost window, it would become one.
+    if (above && (::GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        above = nullptr;
+    ::SetWindowPos(Handle(), above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TTBFloatingWindowParent::MoveOnScreen()
@@ -244,6 +264,12 @@ LRESULT TTBFloatingWindowParent::WndProc(UINT message, WPARAM wParam, LPARAM lPa
         info->ptMinTrackSize.x = r.right - r.left;
         return 0;
     }
+    case WM_TIMER:
+        if (wParam == kFrontCheckTimer) {
+            KeepInFrontOfOwner();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         if (bar_.CloseButton())
             bar_.Close();

@@ -44,6 +44,7 @@ private:
     void Sizing(WPARAM edge, RECT& window);
     void CaptionPressed(LPARAM screen, bool doubleClick);
     void FollowOwnerCaption();
+    bool InFrontOfOwner() const;
     void KeepInFrontOfOwner();
 
     TTBCustomDockableWindow& bar_;

@@ -114,6 +114,9 @@ HWND Form::CreateHandle(HWND)
     HWND window = ::CreateWindowExA(ExStyleOf(props_), props_.name, props_.caption, StyleOf(props_),
                                     props_.left, props_.top, r.right - r.left, r.bottom - r.top,
                                     owner_, nullptr, instance, static_cast<Control*>(this));
+    // A program started behind another one is not active until the user
+    // brings it forward, and then it is told.
+    appActive_ = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr) == ::GetCurrentThreadId();
     if (window && bigIcon_) {
         ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
         ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));

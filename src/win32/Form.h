@@ -106,7 +106,7 @@ private:
     bool closing_ = false;
     bool destroyHandlerRan_ = false;
     HWND focus_ = nullptr;
-    bool appActive_ = true;
+    bool appActive_ = false;
     bool captionActive_ = false;
 };
 

@@ -71,4 +71,26 @@ TEST(EndToEndTest, WindowListsItsOwnProcessAndClosesWithExitCodeZero)
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
 }
 
+TEST(EndToEndTest, AltVOpensTheViewMenuRightAfterASplitterDrag)
+{
+    VantoraProcess vantora;
+    HWND window = vantora.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(BringToFront(window));
+    HWND splitter = ::FindWindowExA(window, nullptr, "VantoraSplitter", nullptr);
+    ASSERT_NE(splitter, nullptr);
+    RECT bar{};
+    ::GetWindowRect(splitter, &bar);
+    const POINT grab{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
+    Drag(grab, {grab.x + 60, grab.y});
+    Keys({VK_MENU, 'V'});
+    ASSERT_TRUE(Eventually([&] { return vantora.OpenMenu() != nullptr; }));
+    // The View menu's own letter: the status bar goes.
+    HWND statusBar = ::FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr);
+    ASSERT_NE(statusBar, nullptr);
+    Keys({'S'});
+    EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(statusBar); }));
+    EXPECT_EQ(vantora.CloseAndWait(window), 0);
+}
+
 } // namespace
