@@ -6,6 +6,7 @@
 #include "win32/Application.h"
 #include "win32/Form.h"
 #include "win32/Geometry.h"
+#include "win32/OwnedWindowFront.h"
 
 #include <windowsx.h>
 
@@ -19,10 +20,6 @@ using win32::ToRect;
 namespace {
 
 constexpr const char* kClassName = "VantoraFloatingToolbar";
-// How often a shown floating window looks whether it is still in front of
-// the form: some systems restack the form later, and say nothing of it.
-constexpr UINT_PTR kFrontCheckTimer = 1;
-constexpr UINT kFrontCheckInterval = 200;
 // What the system itself accepts as a window position.
 constexpr int kLargestCoordinate = 32767;
 
@@ -142,36 +139,16 @@ void TTBFloatingWindowParent::FollowOwner()
     if (show) {
         FollowOwnerCaption();
         KeepInFrontOfOwner();
-        ::SetTimer(Handle(), kFrontCheckTimer, kFrontCheckInterval, nullptr);
+        ::SetTimer(Handle(), win32::kFrontCheckTimer, win32::kFrontCheckIntervalMs, nullptr);
     } else {
-        ::KillTimer(Handle(), kFrontCheckTimer);
+        ::KillTimer(Handle(), win32::kFrontCheckTimer);
     }
 }
 
-// Only the windows above the form are looked at: while it is active, as it
-// is whenever this window shows, they are few.
-bool TTBFloatingWindowParent::InFrontOfOwner() const
-{
-    for (HWND above = ::GetWindow(owner_.Handle(), GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
-        if (above == Handle())
-            return true;
-    }
-    return false;
-}
-
-// The system keeps a window above the form that owns it. Some systems
-// restack the form over it when it takes the focus, even late and with no
-// message; the window then goes back directly above the form, never over a
-// window of another program that is in front of both.
 void TTBFloatingWindowParent::KeepInFrontOfOwner()
 {
-    if (!HasWindow() || TearingDown() || !::IsWindowVisible(Handle()) || InFrontOfOwner())
-        return;
-    HWND above = ::GetWindow(owner_.Handle(), GW_HWNDPREV);
-    // Placed after a topmost window, it would become one.
-    if (above && (::GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
-        above = nullptr;
-    ::SetWindowPos(Handle(), above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (HasWindow() && !TearingDown())
+        win32::KeepInFrontOfOwner(Handle(), owner_.Handle());
 }
 
 void TTBFloatingWindowParent::MoveOnScreen()
@@ -265,7 +242,7 @@ LRESULT TTBFloatingWindowParent::WndProc(UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_TIMER:
-        if (wParam == kFrontCheckTimer) {
+        if (wParam == win32::kFrontCheckTimer) {
             KeepInFrontOfOwner();
             return 0;
         }

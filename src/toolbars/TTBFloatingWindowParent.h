@@ -44,7 +44,6 @@ private:
     void Sizing(WPARAM edge, RECT& window);
     void CaptionPressed(LPARAM screen, bool doubleClick);
     void FollowOwnerCaption();
-    bool InFrontOfOwner() const;
     void KeepInFrontOfOwner();
 
     TTBCustomDockableWindow& bar_;

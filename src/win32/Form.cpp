@@ -3,6 +3,7 @@
 #include "core/ui/DpiScale.h"
 #include "core/ui/Placement.h"
 #include "win32/Application.h"
+#include "win32/OwnedWindowFront.h"
 
 namespace win32 {
 
@@ -114,6 +115,12 @@ HWND Form::CreateHandle(HWND)
     HWND window = ::CreateWindowExA(ExStyleOf(props_), props_.name, props_.caption, StyleOf(props_),
                                     props_.left, props_.top, r.right - r.left, r.bottom - r.top,
                                     owner_, nullptr, instance, static_cast<Control*>(this));
+    // An owned window belongs in front of its owner (see OwnedWindowFront).
+    if (owner_)
+        frontAtIdle_ = App().Idle.Connect([this] {
+            if (HasWindow())
+                KeepInFrontOfOwner(Handle(), owner_);
+        });
     // A program started behind another one is not active until the user
     // brings it forward, and then it is told.
     appActive_ = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr) == ::GetCurrentThreadId();
@@ -286,10 +293,21 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_WINDOWPOSCHANGED: {
         const LRESULT result = ContainerProc(message, wParam, lParam);
-        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
             ToolWindowsChanged();
+        if (owner_ && (flags & SWP_SHOWWINDOW))
+            ::SetTimer(Handle(), kFrontCheckTimer, kFrontCheckIntervalMs, nullptr);
+        if (owner_ && (flags & SWP_HIDEWINDOW))
+            ::KillTimer(Handle(), kFrontCheckTimer);
         return result;
     }
+    case WM_TIMER:
+        if (wParam == kFrontCheckTimer) {
+            KeepInFrontOfOwner(Handle(), owner_);
+            return 0;
+        }
+        break;
     case WM_NCACTIVATE: {
         captionActive_ = wParam != FALSE;
         const LRESULT result = ContainerProc(message, wParam, lParam);

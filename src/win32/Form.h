@@ -108,6 +108,7 @@ private:
     HWND focus_ = nullptr;
     bool appActive_ = false;
     bool captionActive_ = false;
+    Connection frontAtIdle_;
 };
 
 } // namespace win32

@@ -4,6 +4,7 @@
 // closing without ending the program.
 #include "MainWindowFixture.h"
 #include "UserInput.h"
+#include "win32/OwnedWindowFront.h"
 #include "core/processes/ProgramVariant.h"
 
 #include <tlhelp32.h>
@@ -182,6 +183,11 @@ TEST_F(FindModuleTest, TypedLibraryNameFindsTheChildAndEnterShowsItInTheMainWind
     EXPECT_EQ(Lower(FileName(CellText(form->lvDetail->Handle(), moduleRow, 4))), "reloc_twin.dll");
     EXPECT_EQ(CellText(form->lvDetail->Handle(), moduleRow, 1), HexText(base));
     EXPECT_TRUE(::IsWindowVisible(find.Handle()));
+    // Still in front of the main window once the system has restacked it,
+    // however late: some systems do so a while after the activation.
+    const DWORD restacked = ::GetTickCount() + 1000;
+    WaitFor([&] { return ::GetTickCount() > restacked; });
+    EXPECT_TRUE(WaitFor([&] { return win32::InFrontOfOwner(find.Handle(), form->Handle()); }));
 }
 
 TEST_F(FindModuleTest, ClosingTheFindWindowLeavesTheProgramRunning)
