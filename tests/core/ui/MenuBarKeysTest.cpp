@@ -116,4 +116,39 @@ TEST(MenuBarKeys, AnOpenedMenuReturnsToMenuModeOnlyWhenEscaped)
     EXPECT_FALSE(keys.InMenuMode());
 }
 
+// Alt+Tab away and back: the release of an Alt held across the change of
+// activation is no tap.
+TEST(MenuBarKeys, ActivationInBetweenMakesTheAltReleaseNoTap)
+{
+    Keys keys;
+    FakeBar bar;
+    Press(keys, bar, Key::Alt);
+    ExpectDecision(keys.ActivationChanged(false), false, Action::None);
+    ExpectDecision(keys.KeyUp(bar, Key::Alt), true, Action::None);
+    EXPECT_FALSE(keys.InMenuMode());
+}
+
+// Alt+PrtSc: the system sends only the release of PrtSc, which still ends
+// Alt's being alone.
+TEST(MenuBarKeys, AnotherKeysReleaseWhileAltIsDownMakesItNoTap)
+{
+    Keys keys;
+    FakeBar bar;
+    Press(keys, bar, Key::Alt);
+    ExpectDecision(keys.KeyUp(bar, Key::Other), false, Action::None);
+    ExpectDecision(keys.KeyUp(bar, Key::Alt), true, Action::None);
+    EXPECT_FALSE(keys.InMenuMode());
+}
+
+TEST(MenuBarKeys, DownUpAndEnterOpenTheFirstEntryToo)
+{
+    for (const Key key : {Key::Down, Key::Up, Key::Enter}) {
+        Keys keys;
+        FakeBar bar;
+        ExpectDecision(Press(keys, bar, Key::F10), true, Action::Select, 0);
+        bar.selected = 0;
+        ExpectDecision(Press(keys, bar, key), true, Action::Open, 0);
+    }
+}
+
 } // namespace
