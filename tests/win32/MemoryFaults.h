@@ -1,5 +1,6 @@
 // Making memory faults show in a test that would otherwise pass over them:
-// a read through a pointer that means nothing here.
+// a read through a pointer that means nothing here, and a use of an object
+// after it was freed.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +21,18 @@ public:
 
 private:
     void* handler_;
+};
+
+// While it lives, what the program frees with delete is filled with 0xDD
+// and held back, so a use after free finds that pattern (no pointer read
+// from it names an address) rather than what the heap put there since.
+class FreedMemoryKept {
+public:
+    FreedMemoryKept();
+    // Frees what was held.
+    ~FreedMemoryKept();
+    FreedMemoryKept(const FreedMemoryKept&) = delete;
+    FreedMemoryKept& operator=(const FreedMemoryKept&) = delete;
 };
 
 } // namespace testsupport

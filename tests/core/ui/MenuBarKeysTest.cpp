@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,20 @@ public:
     }
     int Selected() const override { return selected; }
     bool Usable() const override { return usable; }
+    void Select(int entry) override { selected = entry; }
+    void ShowAccessKeys(bool) override {}
+    void Open(int) override
+    {
+        if (whenOpened)
+            (*whenOpened)();
+    }
+    void Beep() override {}
 
     std::string keys = "f-vh";
     int selected = -1;
     bool usable = true;
+    // Runs while the opened menu would be open; kept outside the bar, which it may destroy.
+    const std::function<void()>* whenOpened = nullptr;
 };
 
 void ExpectDecision(const Keys::Decision& decision, bool taken, Action action, int entry = -1)
@@ -149,6 +161,24 @@ TEST(MenuBarKeys, DownUpAndEnterOpenTheFirstEntryToo)
         bar.selected = 0;
         ExpectDecision(Press(keys, bar, key), true, Action::Open, 0);
     }
+}
+
+// A toolbar owns its keys; destroyed while the menu they opened is open,
+// neither it nor they may be touched once the menu returns.
+TEST(MenuBarKeys, ABarDestroyedWhileItsKeyboardOpenedMenuIsOpenIsTouchedNoMore)
+{
+    struct Toolbar {
+        Keys keys;
+        FakeBar bar;
+    };
+    auto toolbar = std::make_unique<Toolbar>();
+    const std::function<void()> destroy = [&] { toolbar.reset(); };
+    Keys& keys = toolbar->keys;
+    FakeBar& bar = toolbar->bar;
+    bar.whenOpened = &destroy;
+    Press(keys, bar, Key::Alt);
+    keys.Apply(bar, keys.Char(bar, 'v', true));
+    EXPECT_EQ(toolbar, nullptr);
 }
 
 } // namespace
