@@ -18,11 +18,13 @@ LONG CALLBACK CountViolation(EXCEPTION_POINTERS* exception)
 
 // Every block of operator new carries its size in front, so that delete
 // knows how much to fill; held blocks are chained through the same header,
-// which leaves the block itself all pattern.
-struct alignas(16) Header {
+// which leaves the block itself all pattern. Two words keep the alignment
+// that malloc gives.
+struct Header {
     std::size_t size;
     Header* next;
 };
+static_assert(sizeof(Header) == 2 * sizeof(void*));
 
 std::atomic<bool> keeping{false};
 std::atomic_flag heldLock = ATOMIC_FLAG_INIT;
