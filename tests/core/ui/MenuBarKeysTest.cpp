@@ -45,8 +45,9 @@ void ExpectDecision(const Keys::Decision& decision, bool taken, Action action, i
 {
     EXPECT_EQ(decision.taken, taken);
     EXPECT_EQ(decision.action, action);
-    if (action == Action::Select || action == Action::Open)
+    if (action == Action::Select || action == Action::Open) {
         EXPECT_EQ(decision.entry, entry);
+    }
 }
 
 Keys::Decision Press(Keys& keys, const FakeBar& bar, Key key, char typed = 0)
