@@ -198,11 +198,8 @@ void Form::PlaceOnFirstShow()
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::RunDestroyHandlerOnce()
+void Form::RunDestroyHandler()
 {
-    if (destroyHandlerRan_)
-        return;
-    destroyHandlerRan_ = true;
     App().Dispatch([this] { if (OnDestroy) OnDestroy(); });
 }
 
@@ -262,13 +259,15 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         closing_ = true;
         // The destroy handler sees a hidden window whose components all still exist.
         ::ShowWindow(Handle(), SW_HIDE);
-        RunDestroyHandlerOnce();
+        RunDestroyHandler();
         ::DestroyWindow(Handle());
         return 0;
     case WM_ENDSESSION:
-        // The system ends the process after this without closing the window.
+        // The system may end the process after this without closing the
+        // window. A program that outlives the session's end (a logoff that
+        // failed) saves again when it closes.
         if (wParam)
-            RunDestroyHandlerOnce();
+            RunDestroyHandler();
         return 0;
     case WM_DESTROY:
         DestroyDetachedWindows();

@@ -63,7 +63,7 @@ public:
 
     std::function<void()> OnCreate;
     std::function<void()> OnShow;
-    // Runs once: when the window closes, or when the session ends first.
+    // Runs when the window closes, and when the session ends before that.
     std::function<void()> OnDestroy;
     // Keyboard input for the form before the focused control sees it.
     std::function<bool(MSG&)> OnPreTranslate;
@@ -89,7 +89,7 @@ private:
     static constexpr int kDesignedTextHeight = 13;
 
     void PlaceOnFirstShow();
-    void RunDestroyHandlerOnce();
+    void RunDestroyHandler();
     void DestroyDetachedWindows();
     void SaveFocus();
     void RestoreFocus();
@@ -104,7 +104,6 @@ private:
     UniqueIcon smallIcon_;
     bool shown_ = false;
     bool closing_ = false;
-    bool destroyHandlerRan_ = false;
     HWND focus_ = nullptr;
     bool appActive_ = false;
     bool captionActive_ = false;

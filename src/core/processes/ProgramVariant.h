@@ -3,6 +3,8 @@
 // variant, and everything that differs reads it from here.
 #pragma once
 
+#include "core/processes/SnapshotFlags.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -22,20 +24,43 @@ struct ProgramVariant {
     std::size_t processEntrySize;
     std::size_t moduleEntrySize;
     ImageHeaderForm imageHeaders;
-    // The detail snapshot's flags: a 64-bit program adds TH32CS_SNAPMODULE32
-    // (0x10), so a 32-bit process under WOW64 shows its 32-bit modules.
+    // The detail snapshot's flags: a 64-bit program adds the 32-bit modules,
+    // so a 32-bit process under WOW64 shows them.
     uint32_t detailSnapshotFlags;
     // Designed width of "Base addr" and "Image addr": eight hex digits in a
     // 32-bit address space, twelve in a 64-bit one.
     int addressColumnWidth;
-    // The find window's snapshot of one process's modules: TH32CS_SNAPMODULE
-    // (8), and in a 64-bit program TH32CS_SNAPMODULE32 as well, for the same
-    // reason as the detail snapshot.
+    // Where the resource counts find what the system keeps for a process of
+    // this width: one entry of the system-wide handle table, and the field
+    // of the process environment block that points to its GDI handle table.
+    std::size_t systemHandleEntrySize;
+    std::size_t gdiHandleTableField;
+    // The find window's snapshot of one process's modules: the module flag,
+    // and in a 64-bit program the 32-bit one as well, for the same reason as
+    // the detail snapshot.
     uint32_t moduleSnapshotFlags;
 };
 
-inline constexpr ProgramVariant kProgram32{296, 548, ImageHeaderForm::Pe32Only, 15, 70, 8};
-inline constexpr ProgramVariant kProgram64{304, 568, ImageHeaderForm::ByMagic, 15 | 0x10, 90, 8 | 0x10};
+inline constexpr ProgramVariant kProgram32{
+    .processEntrySize = 296,
+    .moduleEntrySize = 548,
+    .imageHeaders = ImageHeaderForm::Pe32Only,
+    .detailSnapshotFlags = kSnapAll,
+    .addressColumnWidth = 70,
+    .systemHandleEntrySize = 16,
+    .gdiHandleTableField = 0x94,
+    .moduleSnapshotFlags = kSnapModule,
+};
+inline constexpr ProgramVariant kProgram64{
+    .processEntrySize = 304,
+    .moduleEntrySize = 568,
+    .imageHeaders = ImageHeaderForm::ByMagic,
+    .detailSnapshotFlags = kSnapAll | kSnapModule32,
+    .addressColumnWidth = 90,
+    .systemHandleEntrySize = 24,
+    .gdiHandleTableField = 0xF8,
+    .moduleSnapshotFlags = kSnapModule | kSnapModule32,
+};
 
 inline constexpr bool kIs64BitProgram = sizeof(void*) == 8;
 inline constexpr ProgramVariant kThisProgram = kIs64BitProgram ? kProgram64 : kProgram32;
