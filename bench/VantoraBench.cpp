@@ -6,8 +6,10 @@
 //     vantora_bench [json-path] [--soak refreshes] [--quick] [--profile]
 //
 // --profile: only where a live refresh's time goes.
+#include "FindModuleBench.h"
 #include "FloorList.h"
 #include "MachineText.h"
+#include "ProbeCheck.h"
 #include "RefreshProfile.h"
 #include "SyntheticSource.h"
 #include "Timing.h"
@@ -212,6 +214,8 @@ std::vector<Result> MeasureSynthetic(win32::Application& app, const Options& opt
         };
         results.push_back(Compare("module list", n, Runs(n, options.quick), real, floor));
         Require(form.lvDetail->Count() == n && moduleFloor.Count() == n, "every module is listed");
+        const std::string probes = bench::ProbeProblem(*form.lvDetail, source.RelocatedModules());
+        Require(probes.empty(), ("the probe reads the image headers: " + probes).c_str());
     }
     return results;
 }
@@ -383,6 +387,8 @@ int main(int argc, char** argv)
         return 0;
     }
     std::vector<Result> results = MeasureSynthetic(app, options);
+    for (const bench::FindModuleFigure& f : bench::MeasureFindModule(app, options.quick))
+        results.push_back({f.name, f.n, f.real, f.floor});
     Soak soak;
     results.push_back(MeasureLive(app, options, soak));
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kBenchSettingsKey);

@@ -72,6 +72,11 @@ wow64_case() {
         timeout 120 "$VANTORA_WINE" "$VANTORA_BUILD/win64/tests/win32/win32_tests.exe" --gtest_brief=1 \
         --gtest_filter='*Wow64*' 2>&1 </dev/null | tr -d '\r' >"$log" || result=$?
     cat "$log"
+    # A filter that matches nothing passes in GoogleTest: that is no run.
+    if [ "$result" -eq 0 ] && ! grep -Eq '^\[==========\] [1-9][0-9]* tests? from .* ran' "$log"; then
+        echo "test.sh: the WOW64 filter ran no test" >&2
+        result=1
+    fi
     if [ "$result" -eq 0 ] && grep -q '^\[  SKIPPED \]' "$log"; then
         wow64_note="WOW64 (skipped by the test: $(grep -A1 ': Skipped$' "$log" | tail -n 1))"
     fi

@@ -60,6 +60,33 @@ core::SortState& SortStateOf(const win32::ListView& list)
     return *static_cast<core::SortState*>(list.Tag);
 }
 
+// The row of a process, as listed under that id with that executable name
+// (an id alone may by now be another process's); -1 if none is.
+int ProcessRow(const win32::ListView& list, uint32_t processId, std::string_view name)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        const win32::ListRow& row = list.Row(i);
+        if (static_cast<uint32_t>(row.data) == processId)
+            return row.Text(kNameColumn) == name ? i : -1;
+    }
+    return -1;
+}
+
+int ModuleRow(const win32::ListView& list, std::string_view path)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.Row(i).Text(kPathColumn) == path)
+            return i;
+    }
+    return -1;
+}
+
+void SelectAndShow(win32::ListView& list, int row)
+{
+    list.Select(row);
+    list.ShowRow(row);
+}
+
 } // namespace
 
 void TfMain::FormCreate()
@@ -129,6 +156,36 @@ void TfMain::aaAbout(win32::Action&)
     const std::string caption = win32::LoadResourceText(instance, IDS_ABOUT_CAPTION);
     const std::string text = win32::LoadResourceText(instance, IDS_ABOUT_TEXT);
     ::MessageBoxA(Handle(), text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void TfMain::aaFindModule(win32::Action&)
+{
+    if (!findModule_) {
+        findModule_ = std::make_unique<TfFindModule>(App(), *this, toolhelp_);
+        findModule_->OnShowModule = [this](const core::LoadedModule& module) { return ShowLoadedModule(module); };
+    }
+    findModule_->Open();
+}
+
+bool TfMain::ShowLoadedModule(const core::LoadedModule& module)
+{
+    int row = ProcessRow(*lvMaster, module.processId, module.processName);
+    if (row < 0) {
+        RefreshProcesses();
+        row = ProcessRow(*lvMaster, module.processId, module.processName);
+    }
+    if (row < 0)
+        return false;
+    // Selecting it again would change nothing, nor rebuild the module list.
+    const bool alreadySelected = lvMaster->SelectedIndex() == row;
+    SelectAndShow(*lvMaster, row);
+    if (alreadySelected)
+        ShowProcessDetails(module.processId);
+    if (const int moduleRow = ModuleRow(*lvDetail, module.path); moduleRow >= 0)
+        SelectAndShow(*lvDetail, moduleRow);
+    ::SetForegroundWindow(Handle());
+    ::SetFocus(lvDetail->Handle());
+    return true;
 }
 
 void TfMain::FillProcessList(win32::ListView& list)

@@ -2,6 +2,7 @@
 // summary and modules on the right.
 #pragma once
 
+#include "app/FindModule.h"
 #include "app/SystemToolhelp.h"
 #include "core/processes/DetailSource.h"
 #include "core/processes/ToolHelper.h"
@@ -18,6 +19,8 @@
 #include "win32/Splitter.h"
 #include "win32/StatusBar.h"
 #include "win32/Timer.h"
+
+#include <memory>
 
 class TfMain : public win32::Form {
 public:
@@ -49,6 +52,8 @@ public:
     toolbars::TTBSeparatorItem* iViewSepRefresh = nullptr;
     toolbars::TTBItem* iRefresh = nullptr;
     toolbars::TTBItem* iAutoRefresh = nullptr;
+    toolbars::TTBSeparatorItem* iViewSepFind = nullptr;
+    toolbars::TTBItem* iFindModule = nullptr;
     toolbars::TTBSubmenuItem* smHelp = nullptr;
     toolbars::TTBItem* iAbout = nullptr;
     toolbars::TTBToolbar* tbMain = nullptr;
@@ -63,6 +68,7 @@ public:
     win32::Action* aRefresh = nullptr;
     win32::Action* aAbout = nullptr;
     win32::Action* aAutoRefresh = nullptr;
+    win32::Action* aFindModule = nullptr;
 
     // Lifecycle.
     void FormCreate();
@@ -102,6 +108,14 @@ public:
     void aaRefresh(win32::Action& sender);
     void aaAutoRefresh(win32::Action& sender);
     void aaAbout(win32::Action& sender);
+    void aaFindModule(win32::Action& sender);
+
+    // The find window, made when first opened; none before.
+    TfFindModule* FindModule() const { return findModule_.get(); }
+    // Selects a found module's process and the module in this window, the
+    // process list refreshed first when it does not list the process yet,
+    // and activates the window. False when the process has gone.
+    bool ShowLoadedModule(const core::LoadedModule& module);
 
 private:
     core::ToolhelpBinding& toolhelp_;
@@ -115,4 +129,5 @@ private:
     // A refresh asked for while one runs (a tick behind a modal box) waits for it.
     bool refreshing_ = false;
     bool refreshPending_ = false;
+    std::unique_ptr<TfFindModule> findModule_;
 };

@@ -51,7 +51,8 @@ void MenuBarKeyboard::Listen(win32::Application& app)
 {
     filter_ = app.PreTranslate.Connect([this](MSG& msg) { return PreTranslate(msg); });
     // Keyboard mode belongs to the window that was active when it began.
-    activation_ = app.ActivationChanged.Connect([this] { Apply(keys_.ActivationChanged(owner_.MenuOpen())); });
+    activation_ = app.ActivationChanged.Connect(
+        [this] { keys_.Apply(*this, keys_.ActivationChanged(owner_.MenuOpen())); });
 }
 
 void MenuBarKeyboard::Stop()
@@ -63,12 +64,14 @@ void MenuBarKeyboard::Stop()
 bool MenuBarKeyboard::PreTranslate(const MSG& msg)
 {
     const HWND window = window_.Handle();
-    if (!window || !strip_.Handle() || owner_.MenuOpen() || !win32::BelongsToWindow(msg.hwnd, window))
+    if (!window || !strip_.Handle() || owner_.MenuOpen() ||
+        !win32::BelongsToWindow(window_.App(), msg.hwnd, window))
         return false;
     const std::optional<core::MenuBarKeys::Decision> decision = Translate(msg);
     if (!decision)
         return false;
-    Apply(*decision);
+    // This object may be gone after: only the decision is read.
+    keys_.Apply(*this, *decision);
     return decision->taken;
 }
 
@@ -96,29 +99,9 @@ std::optional<core::MenuBarKeys::Decision> MenuBarKeyboard::Translate(const MSG&
     }
 }
 
-void MenuBarKeyboard::Apply(const core::MenuBarKeys::Decision& decision)
-{
-    using Action = core::MenuBarKeys::Action;
-    switch (decision.action) {
-    case Action::Select:
-        UpdateAccessKeys();
-        strip_.SetHot(decision.entry);
-        return;
-    case Action::Open: owner_.OpenEntry(decision.entry); break;
-    case Action::Beep: ::MessageBeep(0); break;
-    case Action::Leave:
-        strip_.SetHot(-1);
-        UpdateAccessKeys();
-        strip_.ShowHint(nullptr);
-        return;
-    case Action::None: break;
-    }
-    UpdateAccessKeys();
-}
-
 void MenuBarKeyboard::Leave()
 {
-    Apply(keys_.Leave());
+    keys_.Apply(*this, keys_.Leave());
 }
 
 void MenuBarKeyboard::MenuOpened(bool byKeyboard)
@@ -129,12 +112,34 @@ void MenuBarKeyboard::MenuOpened(bool byKeyboard)
 
 void MenuBarKeyboard::MenuClosed(int entry, bool escaped)
 {
-    Apply(keys_.MenuClosed(*this, entry, escaped));
+    keys_.Apply(*this, keys_.MenuClosed(*this, entry, escaped));
 }
 
 void MenuBarKeyboard::UpdateAccessKeys()
 {
-    strip_.ShowAccessKeys(!menuBar_ || KeyboardCuesAlways() || keys_.ShowsAccessKeys());
+    ShowAccessKeys(keys_.ShowsAccessKeys());
+}
+
+void MenuBarKeyboard::ShowAccessKeys(bool keyboardAtWork)
+{
+    strip_.ShowAccessKeys(!menuBar_ || KeyboardCuesAlways() || keyboardAtWork);
+}
+
+void MenuBarKeyboard::Select(int entry)
+{
+    strip_.SetHot(entry);
+    if (entry < 0)
+        strip_.ShowHint(nullptr);
+}
+
+void MenuBarKeyboard::Open(int entry)
+{
+    owner_.OpenEntry(entry);
+}
+
+void MenuBarKeyboard::Beep()
+{
+    ::MessageBeep(0);
 }
 
 int MenuBarKeyboard::Count() const

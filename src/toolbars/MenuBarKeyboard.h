@@ -21,7 +21,8 @@ public:
     public:
         // A drop-down is open: its own loop has the keyboard.
         virtual bool MenuOpen() const = 0;
-        // Opens entry `index` as from the keyboard.
+        // Opens entry `index` as from the keyboard; the owner may be gone
+        // once this returns.
         virtual void OpenEntry(int index) = 0;
 
     protected:
@@ -46,12 +47,15 @@ public:
 private:
     bool PreTranslate(const MSG& msg);
     std::optional<core::MenuBarKeys::Decision> Translate(const MSG& msg);
-    void Apply(const core::MenuBarKeys::Decision& decision);
     int Count() const override;
     bool IsSeparator(int entry) const override;
     int AccessKeyEntry(char typed) const override;
     int Selected() const override;
     bool Usable() const override;
+    void Select(int entry) override;
+    void ShowAccessKeys(bool keyboardAtWork) override;
+    void Open(int entry) override;
+    void Beep() override;
 
     Owner& owner_;
     ButtonStrip& strip_;

@@ -12,33 +12,43 @@ namespace toolbars {
 
 namespace {
 
-// The tracker whose drop-down is open: a message-filter hook has no other
-// way to find it.
-thread_local MenuTracker* activeTracker = nullptr;
+// The thread's innermost tracking: the toolbars and the message-filter hook
+// have no other way to find it.
+thread_local MenuTracker* openTracker = nullptr;
 
 } // namespace
 
-MenuTracker::MenuTracker(Entries& entries, Owner& owner, HWND window, MenuTracker*& current)
-    : entries_(&entries), owner_(&owner), window_(window), current_(&current)
+MenuTracker::MenuTracker(Entries& entries, Owner& owner, HWND window)
+    : entries_(&entries), owner_(&owner), window_(window), previous_(openTracker)
 {
-    current = this;
+    openTracker = this;
 }
 
 MenuTracker::~MenuTracker()
 {
-    if (activeTracker == this)
-        activeTracker = nullptr;
-    if (current_)
-        *current_ = nullptr;
+    openTracker = previous_;
 }
 
-void MenuTracker::OwnerGone()
+MenuTracker* MenuTracker::Of(const Owner& owner)
 {
-    if (activeTracker == this)
-        activeTracker = nullptr;
-    entries_ = nullptr;
-    owner_ = nullptr;
-    current_ = nullptr;
+    for (MenuTracker* tracker = openTracker; tracker; tracker = tracker->previous_) {
+        if (tracker->owner_ == &owner)
+            return tracker;
+    }
+    return nullptr;
+}
+
+void MenuTracker::OwnerGone(const Owner& owner)
+{
+    MenuTracker* tracker = Of(owner);
+    if (!tracker)
+        return;
+    tracker->entries_ = nullptr;
+    tracker->owner_ = nullptr;
+    tracker->items_.clear();
+    // Its window goes with it; the menu must not wait for input meanwhile.
+    if (tracker->showing_)
+        ::EndMenu();
 }
 
 win32::UniqueMenu MenuTracker::BuildMenu(const std::vector<TTBCustomItem*>& items)
@@ -97,57 +107,65 @@ void MenuTracker::Forget(TTBCustomItem& item)
 UINT MenuTracker::Show(const RECT& button, bool upright)
 {
     TPMPARAMS exclude{sizeof exclude, button};
-    return ::TrackPopupMenuEx(menu_.Get(),
-                              TPM_LEFTALIGN | TPM_TOPALIGN | (upright ? TPM_HORIZONTAL : TPM_VERTICAL) |
-                                  TPM_LEFTBUTTON | TPM_RETURNCMD,
-                              upright ? button.right : button.left, upright ? button.top : button.bottom, window_,
-                              &exclude);
+    showing_ = true;
+    const UINT chosen = ::TrackPopupMenuEx(menu_.Get(),
+                                           TPM_LEFTALIGN | TPM_TOPALIGN | (upright ? TPM_HORIZONTAL : TPM_VERTICAL) |
+                                               TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                           upright ? button.right : button.left,
+                                           upright ? button.top : button.bottom, window_, &exclude);
+    showing_ = false;
+    return chosen;
 }
 
-MenuTracker::Outcome MenuTracker::TrackEntries(int index, bool byKeyboard, bool upright)
+void MenuTracker::TrackEntries(int index, bool byKeyboard, bool upright)
 {
     int current = index;
-    for (;;) {
-        TTBCustomItem* item = entries_->Item(current);
-        if (!item || !entries_->Handle())
-            break;
-        items_.clear();
-        menu_ = BuildMenu(item->Items());
-        if (!menu_)
-            break;
-        const RECT button = entries_->ButtonScreenRect(current);
-        owner_->EntryOpened(byKeyboard);
-        entries_->Press(current, true);
-        entries_->ShowHint(nullptr);
+    try {
+        for (;;) {
+            TTBCustomItem* item = entries_->Item(current);
+            if (!item || !entries_->Handle())
+                break;
+            items_.clear();
+            menu_ = BuildMenu(item->Items());
+            if (!menu_)
+                break;
+            const RECT button = entries_->ButtonScreenRect(current);
+            owner_->EntryOpened(byKeyboard);
+            entries_->Press(current, true);
+            entries_->ShowHint(nullptr);
 
-        trackedIndex_ = current;
-        selectedMenu_ = nullptr;
-        selectedIsPopup_ = false;
-        switchTo_ = -1;
-        escaped_ = false;
-        activeTracker = this;
-        win32::UniqueHook hook(
-            ::SetWindowsHookExA(WH_MSGFILTER, &MenuTracker::FilterHook, nullptr, ::GetCurrentThreadId()));
-        // Opened from the keyboard, a menu starts with its first entry selected.
-        if (byKeyboard)
-            ::PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
-        const UINT chosen = Show(button, upright);
-        hook.Reset();
-        activeTracker = nullptr;
-        if (!owner_)
-            return {current, false, true};
-        entries_->Press(current, false);
+            trackedIndex_ = current;
+            selectedMenu_ = nullptr;
+            selectedIsPopup_ = false;
+            switchTo_ = -1;
+            escaped_ = false;
+            win32::UniqueHook hook(
+                ::SetWindowsHookExA(WH_MSGFILTER, &MenuTracker::FilterHook, nullptr, ::GetCurrentThreadId()));
+            // Opened from the keyboard, a menu starts with its first entry selected.
+            if (byKeyboard)
+                ::PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
+            const UINT chosen = Show(button, upright);
+            hook.Reset();
+            if (!owner_)
+                return;
+            entries_->Press(current, false);
 
-        if (TTBCustomItem* chosenItem = ItemOf(chosen))
-            owner_->Choose(*chosenItem);
-        menu_.Reset();
-        if (switchTo_ < 0 || chosen != 0)
-            break;
-        current = switchTo_;
-        byKeyboard = switchByKeyboard_;
+            if (TTBCustomItem* chosenItem = ItemOf(chosen))
+                owner_->Choose(*chosenItem);
+            menu_.Reset();
+            if (switchTo_ < 0 || chosen != 0)
+                break;
+            current = switchTo_;
+            byKeyboard = switchByKeyboard_;
+        }
+    } catch (...) {
+        // No menu is open any more.
+        if (owner_)
+            owner_->MenusClosed(current, false);
+        throw;
     }
     items_.clear();
-    return {current, escaped_, false};
+    owner_->MenusClosed(current, escaped_);
 }
 
 void MenuTracker::TrackChevron(ChevronButton& chevron, const std::vector<TTBCustomItem*>& items, bool upright)
@@ -182,10 +200,10 @@ int MenuTracker::NextSubmenu(int from, int step) const
 
 LRESULT CALLBACK MenuTracker::FilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == MSGF_MENU && activeTracker) {
+    if (code == MSGF_MENU && openTracker && openTracker->showing_ && openTracker->entries_) {
         bool consumed = false;
         try {
-            consumed = activeTracker->Filter(*reinterpret_cast<MSG*>(lParam));
+            consumed = openTracker->Filter(*reinterpret_cast<MSG*>(lParam));
         } catch (...) {
             // Never let an exception cross the menu loop; nothing is lost.
         }

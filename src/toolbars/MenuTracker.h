@@ -40,27 +40,32 @@ public:
         virtual void EntryOpened(bool byKeyboard) = 0;
         // Runs what was chosen, once the menu's message is done.
         virtual void Choose(TTBCustomItem& item) = 0;
+        // The last of the entries' menus closed, by Esc when `escaped`.
+        virtual void MenusClosed(int entry, bool escaped) = 0;
 
     protected:
         ~Owner() = default;
     };
-    struct Outcome {
-        // The entry whose menu closed last, and whether Esc closed it.
-        int entry = -1;
-        bool escaped = false;
-        // The toolbar went meanwhile.
-        bool ownerGone = false;
-    };
 
-    // `window` owns the menus and hands their messages on; `current` points
-    // here for as long as the tracker lives.
-    MenuTracker(Entries& entries, Owner& owner, HWND window, MenuTracker*& current);
+    // The tracker is the one owner of a tracking: it lives in the frame that
+    // runs the menus, and the toolbar finds it through Of(). `window` owns
+    // the menus and hands their messages on.
+    MenuTracker(Entries& entries, Owner& owner, HWND window);
     ~MenuTracker();
     MenuTracker(const MenuTracker&) = delete;
     MenuTracker& operator=(const MenuTracker&) = delete;
 
-    // Beside the entries when they stand upright, below them otherwise.
-    Outcome TrackEntries(int index, bool byKeyboard, bool upright);
+    // The tracking open for `owner`, or null. Menus are modal, so a thread
+    // has one open at a time; one opened meanwhile stacks on it.
+    static MenuTracker* Of(const Owner& owner);
+    // `owner` is going: its menu closes, and its tracking touches nothing of
+    // it again and reports nothing to it.
+    static void OwnerGone(const Owner& owner);
+
+    // Both return once the last menu has closed. The owner may be gone by
+    // then, so its frame that called does nothing after. Beside the entries
+    // when they stand upright, below them otherwise.
+    void TrackEntries(int index, bool byKeyboard, bool upright);
     void TrackChevron(ChevronButton& chevron, const std::vector<TTBCustomItem*>& items, bool upright);
 
     // The window's messages about the open menu.
@@ -69,8 +74,6 @@ public:
     void DrawGlyph(const DRAWITEMSTRUCT& draw) const;
     // The item leaves its tree while a menu shows it.
     void Forget(TTBCustomItem& item);
-    // The toolbar is going: nothing of it is touched again.
-    void OwnerGone();
 
 private:
     static LRESULT CALLBACK FilterHook(int code, WPARAM wParam, LPARAM lParam);
@@ -80,10 +83,14 @@ private:
     int NextSubmenu(int from, int step) const;
     UINT Show(const RECT& button, bool upright);
 
+    // Both null once the owner went.
     Entries* entries_;
     Owner* owner_;
     HWND window_;
-    MenuTracker** current_;
+    // The tracking this one stacks on.
+    MenuTracker* previous_;
+    // One of its menus shows: its loop runs.
+    bool showing_ = false;
     // The items behind the open menu's command ids, which start at 1.
     std::vector<TTBCustomItem*> items_;
     win32::UniqueMenu menu_;

@@ -6,6 +6,7 @@
 #include "win32/Application.h"
 #include "win32/Form.h"
 #include "win32/Geometry.h"
+#include "win32/OwnedWindowFront.h"
 
 #include <windowsx.h>
 
@@ -66,7 +67,8 @@ TTBFloatingWindowParent::TTBFloatingWindowParent(TTBCustomDockableWindow& bar, w
 {
     toolWindows_ = owner.ToolWindowsChanged.Connect([this] { FollowOwner(); });
     captionActivation_ = owner.CaptionActivationChanged.Connect([this] { FollowOwnerCaption(); });
-    // The change comes with no message: it is looked for once all are handled.
+    // A restack comes with no message: it is looked for once all are handled,
+    // and now and then for one that comes later still.
     idle_ = owner.App().Idle.Connect([this] { KeepInFrontOfOwner(); });
 }
 
@@ -137,21 +139,16 @@ void TTBFloatingWindowParent::FollowOwner()
     if (show) {
         FollowOwnerCaption();
         KeepInFrontOfOwner();
+        ::SetTimer(Handle(), win32::kFrontCheckTimer, win32::kFrontCheckIntervalMs, nullptr);
+    } else {
+        ::KillTimer(Handle(), win32::kFrontCheckTimer);
     }
 }
 
-// Some systems bring a window forward over the windows it owns when it
-// takes the focus, and a window behind its owner is lost to the user. The
-// program is active whenever its tool windows show, so the front is their place.
 void TTBFloatingWindowParent::KeepInFrontOfOwner()
 {
-    if (!HasWindow() || TearingDown() || !::IsWindowVisible(Handle()))
-        return;
-    for (HWND below = ::GetWindow(Handle(), GW_HWNDNEXT); below; below = ::GetWindow(below, GW_HWNDNEXT)) {
-        if (below == owner_.Handle())
-            return;
-    }
-    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (HasWindow() && !TearingDown())
+        win32::KeepInFrontOfOwner(Handle(), owner_.Handle());
 }
 
 void TTBFloatingWindowParent::MoveOnScreen()
@@ -244,6 +241,12 @@ LRESULT TTBFloatingWindowParent::WndProc(UINT message, WPARAM wParam, LPARAM lPa
         info->ptMinTrackSize.x = r.right - r.left;
         return 0;
     }
+    case WM_TIMER:
+        if (wParam == win32::kFrontCheckTimer) {
+            KeepInFrontOfOwner();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         if (bar_.CloseButton())
             bar_.Close();

@@ -24,8 +24,7 @@ TTBCustomToolbar::~TTBCustomToolbar()
     keys_.Stop();
     shortCuts_.Disconnect();
     treeChanged_.Disconnect();
-    if (tracker_)
-        tracker_->OwnerGone();
+    MenuTracker::OwnerGone(*this);
     // The button bar goes first, while everything it may call back into exists.
     strip_.Destroy();
 }
@@ -57,8 +56,8 @@ void TTBCustomToolbar::TreeChanged(TTBCustomItem& item, ItemChange change)
         // The item may be on its way out: only its address is used here, and
         // nothing may keep it, also while the bar itself is going.
         std::erase(queuedClicks_, &item);
-        if (tracker_)
-            tracker_->Forget(item);
+        if (MenuTracker* tracker = MenuTracker::Of(*this))
+            tracker->Forget(item);
         strip_.Forget(item);
         RebuildButtons();
         return;
@@ -135,7 +134,7 @@ void TTBCustomToolbar::RunQueuedClicks()
 // action's shortcut to its action list, so every key runs once.
 bool TTBCustomToolbar::ProcessShortCut(core::ShortCut shortCut, HWND window)
 {
-    if (!Handle() || !strip_.Handle() || tracker_ || !win32::BelongsToWindow(window, Handle()) ||
+    if (!Handle() || !strip_.Handle() || MenuOpen() || !win32::BelongsToWindow(App(), window, Handle()) ||
         !::IsWindowEnabled(::GetAncestor(Handle(), GA_ROOTOWNER)))
         return false;
     // Depth first through the tree, drop-down entries included.
@@ -194,8 +193,8 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             return result;
         break;
     case WM_MENUSELECT:
-        if (tracker_)
-            tracker_->MenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        if (MenuTracker* tracker = MenuTracker::Of(*this))
+            tracker->MenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
         else
             strip_.ShowHint(nullptr);
         return 0;
@@ -207,8 +206,8 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_DRAWITEM:
         if (auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam); draw->CtlType == ODT_MENU) {
-            if (tracker_)
-                tracker_->DrawGlyph(*draw);
+            if (const MenuTracker* tracker = MenuTracker::Of(*this))
+                tracker->DrawGlyph(*draw);
             return TRUE;
         }
         break;
@@ -216,36 +215,28 @@ LRESULT TTBCustomToolbar::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     return TTBCustomDockableWindow::WndProc(message, wParam, lParam);
 }
 
-// Each drop-down is one MenuTracker; the menu bar's keys hear when the menus close.
+// Each drop-down is one MenuTracker, which owns the time its menus are open.
+// The bar may be destroyed meanwhile, so tracking is the last thing any of
+// its frames does; the menu bar's keys hear from the tracker when the menus
+// close.
 
 void TTBCustomToolbar::DropDown(TTBCustomItem& item, bool byKeyboard)
 {
     const int index = strip_.IndexOf(item);
-    if (index < 0 || tracker_)
+    if (index < 0 || MenuOpen())
         return;
-    MenuTracker::Outcome outcome;
-    {
-        MenuTracker tracker(strip_, *this, Handle(), tracker_);
-        try {
-            outcome = tracker.TrackEntries(index, byKeyboard, Placement() == BarPlacement::DockedVertical);
-        } catch (...) {
-            keys_.MenuOpened(false);  // no menu is open any more
-            throw;
-        }
-        if (outcome.ownerGone)
-            return;
-    }
-    keys_.MenuClosed(outcome.entry, outcome.escaped);
+    MenuTracker tracker(strip_, *this, Handle());
+    tracker.TrackEntries(index, byKeyboard, Placement() == BarPlacement::DockedVertical);
 }
 
 void TTBCustomToolbar::DropChevron()
 {
-    if (tracker_ || !ShowsChevron())
+    if (MenuOpen() || !ShowsChevron())
         return;
     const std::vector<TTBCustomItem*> hidden = HiddenItems();
     if (hidden.empty())
         return;
-    MenuTracker tracker(strip_, *this, Handle(), tracker_);
+    MenuTracker tracker(strip_, *this, Handle());
     keys_.Leave();
     // Below a chevron in a row, beside one at the foot of an upright column.
     tracker.TrackChevron(strip_.Chevron(), hidden, strip_.LaidOutAs() == BarPlacement::DockedVertical);

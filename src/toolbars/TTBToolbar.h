@@ -87,9 +87,10 @@ protected:
 
 private:
     bool MouseDownOn(int index) override;
-    bool MenuOpen() const override { return tracker_ != nullptr; }
+    bool MenuOpen() const override { return MenuTracker::Of(*this) != nullptr; }
     void OpenEntry(int index) override { ButtonClicked(index, true); }
     void EntryOpened(bool byKeyboard) override { keys_.MenuOpened(byKeyboard); }
+    void MenusClosed(int entry, bool escaped) override { keys_.MenuClosed(entry, escaped); }
     void Choose(TTBCustomItem& item) override;
     void TreeChanged(TTBCustomItem& item, ItemChange change);
     void RebuildButtons();
@@ -104,8 +105,6 @@ private:
     int32_t floatingWidth_ = 0;
     ButtonStrip strip_;
     MenuBarKeyboard keys_;
-    // The tracking of the drop-down menus, while one is open.
-    MenuTracker* tracker_ = nullptr;
     // Clicks wait until the message that chose them is done.
     std::vector<TTBCustomItem*> queuedClicks_;
     win32::Connection treeChanged_;

@@ -84,6 +84,7 @@ Action* ActionList::FindByShortCut(core::ShortCut shortCut) const
 
 void ActionList::HandleShortCuts(Application& app, HWND owner)
 {
+    app_ = &app;
     owner_ = owner;
     filter_ = app.ShortCuts.Connect(
         [this](core::ShortCut shortCut, HWND window) { return RunShortCut(shortCut, window); });
@@ -91,7 +92,7 @@ void ActionList::HandleShortCuts(Application& app, HWND owner)
 
 bool ActionList::RunShortCut(core::ShortCut shortCut, HWND window)
 {
-    if (!::IsWindowEnabled(owner_) || !BelongsToWindow(window, owner_))
+    if (!::IsWindowEnabled(owner_) || !BelongsToWindow(*app_, window, owner_))
         return false;
     Action* action = FindByShortCut(shortCut);
     // A disabled action leaves the key to the focused control.

@@ -96,8 +96,8 @@ public:
     // The first action with this shortcut, or none; 0 finds nothing.
     Action* FindByShortCut(core::ShortCut shortCut) const;
 
-    // Lets the actions' shortcuts work whichever window of the owner has the
-    // focus, as long as the owner window is active.
+    // Lets the actions' shortcuts work whichever window of the owner form
+    // has the focus, as long as the owner window is enabled.
     void HandleShortCuts(Application& app, HWND owner);
 
 private:
@@ -105,6 +105,7 @@ private:
 
     std::vector<Action*> actions_;
     HIMAGELIST images_ = nullptr;
+    Application* app_ = nullptr;
     HWND owner_ = nullptr;
     Connection filter_;
 };

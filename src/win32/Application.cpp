@@ -48,16 +48,21 @@ int Application::Run(Form& mainForm)
 {
     mainForm.Show();
     MSG msg;
+    int exitCode = 0;
     for (;;) {
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
             Dispatch([this] { Idle(); });
-        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0)
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The quit message's code; a loop that cannot go on ends with 1.
+            exitCode = got == 0 ? static_cast<int>(msg.wParam) : 1;
             break;
+        }
         ProcessMessage(msg);
     }
     // A destroy handler's error comes after its window is gone.
     ShowPendingErrors();
-    return 0;
+    return exitCode;
 }
 
 void Application::ProcessMessages()

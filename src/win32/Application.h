@@ -30,7 +30,8 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
 
-    // Shows the main form and dispatches messages until it is destroyed.
+    // Shows the main form and dispatches messages until the loop is asked
+    // to quit; the exit code that quit asked for.
     int Run(Form& mainForm);
     // Dispatches what is queued now, through the same keyboard handling.
     void ProcessMessages();

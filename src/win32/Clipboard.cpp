@@ -1,5 +1,6 @@
 #include "win32/Clipboard.h"
 
+#include "win32/AnsiText.h"
 #include "win32/UniqueHandle.h"
 
 #include <cstring>
@@ -32,16 +33,6 @@ struct GlobalDeleter {
 };
 using UniqueGlobal = UniqueHandle<NullInvalidTraits<HGLOBAL, GlobalDeleter>>;
 
-std::wstring Widened(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
 UniqueGlobal UnicodeBlock(const std::wstring& text)
 {
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -60,7 +51,7 @@ UniqueGlobal UnicodeBlock(const std::wstring& text)
 
 void PutTextOnClipboard(HWND owner, const std::string& text)
 {
-    UniqueGlobal memory = UnicodeBlock(Widened(text));
+    UniqueGlobal memory = UnicodeBlock(WideFromAnsi(text));
     OpenedClipboard clipboard(owner);
     if (!clipboard.IsOpen())
         throw std::runtime_error("Cannot open the clipboard");

@@ -2,6 +2,7 @@
 
 #include "core/ui/DpiScale.h"
 #include "win32/Application.h"
+#include "win32/SentNotification.h"
 
 #include <commctrl.h>
 
@@ -203,6 +204,9 @@ LRESULT CALLBACK Control::StaticWndProc(HWND window, UINT message, WPARAM wParam
     Control* self = FromHandle(window);
     if (!self)
         return ::DefWindowProcA(window, message, wParam, lParam);
+    // Every notification path of ours starts here.
+    if (message == WM_NOTIFY && !NotificationReadable(lParam))
+        return 0;
     LRESULT result = 0;
     {
         Application::HandlerScope scope(self->App());
@@ -231,7 +235,8 @@ LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT Control::ContainerProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    // Only to controls of ours: these messages may come from anyone, naming any window.
+    // Only to controls of ours: these messages may come from anyone, naming
+    // any window. A notification's record is readable by now (StaticWndProc).
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "win32/Action.h"
+#include "win32/Edit.h"
 #include "win32/FormBuilder.h"
 #include "win32/ImageList.h"
 #include "win32/Label.h"
@@ -10,6 +11,7 @@
 #include "win32/Splitter.h"
 #include "win32/StatusBar.h"
 #include "win32/Timer.h"
+#include "win32/VirtualListView.h"
 
 #include <memory>
 #include <vector>
@@ -119,6 +121,36 @@ struct ActionListDecl {
         list.HandleShortCuts(b.App(), b.Form().Handle());
         if (images)
             b.Fixup([&list, &b, images = images] { list.SetImages(b.Get(images).Handle()); });
+    }
+};
+
+template <class F>
+struct EditDecl {
+    EditProps props;
+    Edit* F::*field = nullptr;
+    void (F::*onChange)(Edit&) = nullptr;
+    bool (F::*onKeyDown)(Edit&, WORD key) = nullptr;
+
+    void Build(FormBuilder<F>& b, Control& parent) const
+    {
+        Edit& edit = b.Place(std::make_unique<Edit>(props), field, parent);
+        edit.OnChange = b.Bind(onChange);
+        edit.OnKeyDown = b.Bind(onKeyDown);
+    }
+};
+
+template <class F>
+struct VirtualListViewDecl {
+    VirtualListViewProps props;
+    VirtualListView* F::*field = nullptr;
+    std::string (F::*onCellText)(VirtualListView&, int row, int column) = nullptr;
+    void (F::*onDblClick)(VirtualListView&, int row) = nullptr;
+
+    void Build(FormBuilder<F>& b, Control& parent) const
+    {
+        VirtualListView& list = b.Place(std::make_unique<VirtualListView>(props), field, parent);
+        list.OnCellText = b.Bind(onCellText);
+        list.OnDblClick = b.Bind(onDblClick);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "core/ui/DpiScale.h"
 #include "core/ui/Placement.h"
 #include "win32/Application.h"
+#include "win32/OwnedWindowFront.h"
 
 namespace win32 {
 
@@ -10,6 +11,18 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+constexpr DWORD kToolWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kToolWindowExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+DWORD StyleOf(const FormProps& p)
+{
+    return p.toolWindow ? kToolWindowStyle : kFormStyle;
+}
+
+DWORD ExStyleOf(const FormProps& p)
+{
+    return p.toolWindow ? kToolWindowExStyle : kFormExStyle;
+}
 
 ControlProps FormControlProps(const FormProps& p)
 {
@@ -37,7 +50,7 @@ int HeightOfZero(HWND window, HFONT font)
 
 } // namespace
 
-Form::Form(const FormProps& props) : Control(FormControlProps(props)), props_(props) {}
+Form::Form(const FormProps& props, HWND owner) : Control(FormControlProps(props)), props_(props), owner_(owner) {}
 
 Form::~Form()
 {
@@ -98,10 +111,19 @@ HWND Form::CreateHandle(HWND)
     RegisterOwnClass(instance, props_.name, CS_DBLCLKS, nullptr,
                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RECT r{0, 0, props_.clientWidth, props_.clientHeight};
-    ::AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
-    HWND window = ::CreateWindowExA(kFormExStyle, props_.name, props_.caption, kFormStyle,
+    ::AdjustWindowRectEx(&r, StyleOf(props_), FALSE, ExStyleOf(props_));
+    HWND window = ::CreateWindowExA(ExStyleOf(props_), props_.name, props_.caption, StyleOf(props_),
                                     props_.left, props_.top, r.right - r.left, r.bottom - r.top,
-                                    nullptr, nullptr, instance, static_cast<Control*>(this));
+                                    owner_, nullptr, instance, static_cast<Control*>(this));
+    // An owned window belongs in front of its owner (see OwnedWindowFront).
+    if (owner_)
+        frontAtIdle_ = App().Idle.Connect([this] {
+            if (HasWindow())
+                KeepInFrontOfOwner(Handle(), owner_);
+        });
+    // A program started behind another one is not active until the user
+    // brings it forward, and then it is told.
+    appActive_ = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr) == ::GetCurrentThreadId();
     if (window && bigIcon_) {
         ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
         ::SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
@@ -149,7 +171,7 @@ void Form::ScaleControls(int numerator, int denominator)
     const int width = core::MulDivRound(props_.clientWidth, numerator, denominator);
     const int height = core::MulDivRound(props_.clientHeight, numerator, denominator);
     RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+    ::AdjustWindowRectEx(&r, StyleOf(props_), FALSE, ExStyleOf(props_));
     ::SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -176,11 +198,8 @@ void Form::PlaceOnFirstShow()
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::RunDestroyHandlerOnce()
+void Form::RunDestroyHandler()
 {
-    if (destroyHandlerRan_)
-        return;
-    destroyHandlerRan_ = true;
     App().Dispatch([this] { if (OnDestroy) OnDestroy(); });
 }
 
@@ -231,24 +250,31 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CLOSE:
+        if (props_.toolWindow) {
+            ::ShowWindow(Handle(), SW_HIDE);
+            return 0;
+        }
         if (closing_)
             return 0;
         closing_ = true;
         // The destroy handler sees a hidden window whose components all still exist.
         ::ShowWindow(Handle(), SW_HIDE);
-        RunDestroyHandlerOnce();
+        RunDestroyHandler();
         ::DestroyWindow(Handle());
         return 0;
     case WM_ENDSESSION:
-        // The system ends the process after this without closing the window.
+        // The system may end the process after this without closing the
+        // window. A program that outlives the session's end (a logoff that
+        // failed) saves again when it closes.
         if (wParam)
-            RunDestroyHandlerOnce();
+            RunDestroyHandler();
         return 0;
     case WM_DESTROY:
         DestroyDetachedWindows();
         // The loop ends when the window closes, not when a form object that
-        // was never run goes away.
-        if (!IsDestroying())
+        // was never run goes away, nor with a tool window (which goes with
+        // its owner).
+        if (!IsDestroying() && !props_.toolWindow)
             ::PostQuitMessage(0);
         return 0;
     case WM_ACTIVATEAPP:
@@ -266,10 +292,21 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_WINDOWPOSCHANGED: {
         const LRESULT result = ContainerProc(message, wParam, lParam);
-        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+        if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
             ToolWindowsChanged();
+        if (owner_ && (flags & SWP_SHOWWINDOW))
+            ::SetTimer(Handle(), kFrontCheckTimer, kFrontCheckIntervalMs, nullptr);
+        if (owner_ && (flags & SWP_HIDEWINDOW))
+            ::KillTimer(Handle(), kFrontCheckTimer);
         return result;
     }
+    case WM_TIMER:
+        if (wParam == kFrontCheckTimer) {
+            KeepInFrontOfOwner(Handle(), owner_);
+            return 0;
+        }
+        break;
     case WM_NCACTIVATE: {
         captionActive_ = wParam != FALSE;
         const LRESULT result = ContainerProc(message, wParam, lParam);

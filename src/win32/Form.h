@@ -19,11 +19,15 @@ struct FormProps {
     const char* fontName = "Tahoma";
     int fontHeight = -11;
     const char* iconName = nullptr;
+    // A tool window owned by another form (sizeable, a close box): closing
+    // only hides it, and its window's end does not end the program.
+    bool toolWindow = false;
 };
 
 class Form : public Control {
 public:
-    explicit Form(const FormProps& props);
+    // `owner`: the window of the form that owns a tool window.
+    explicit Form(const FormProps& props, HWND owner = nullptr);
     ~Form() override;
 
     // Takes ownership; components are destroyed in reverse order of adding.
@@ -59,7 +63,7 @@ public:
 
     std::function<void()> OnCreate;
     std::function<void()> OnShow;
-    // Runs once: when the window closes, or when the session ends first.
+    // Runs when the window closes, and when the session ends before that.
     std::function<void()> OnDestroy;
     // Keyboard input for the form before the focused control sees it.
     std::function<bool(MSG&)> OnPreTranslate;
@@ -85,13 +89,14 @@ private:
     static constexpr int kDesignedTextHeight = 13;
 
     void PlaceOnFirstShow();
-    void RunDestroyHandlerOnce();
+    void RunDestroyHandler();
     void DestroyDetachedWindows();
     void SaveFocus();
     void RestoreFocus();
     void ScaleControls(int numerator, int denominator);
 
     FormProps props_;
+    HWND owner_;
     std::vector<std::unique_ptr<Component>> components_;
     UniqueFont font_;
     int textHeight_ = kDesignedTextHeight;
@@ -99,10 +104,10 @@ private:
     UniqueIcon smallIcon_;
     bool shown_ = false;
     bool closing_ = false;
-    bool destroyHandlerRan_ = false;
     HWND focus_ = nullptr;
-    bool appActive_ = true;
+    bool appActive_ = false;
     bool captionActive_ = false;
+    Connection frontAtIdle_;
 };
 
 } // namespace win32

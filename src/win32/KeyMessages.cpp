@@ -1,5 +1,8 @@
 #include "win32/KeyMessages.h"
 
+#include "win32/Application.h"
+#include "win32/Form.h"
+
 namespace win32 {
 
 core::ShortCut ShortCutFromKeyMessage(const MSG& msg)
@@ -19,9 +22,22 @@ core::ShortCut ShortCutFromKeyMessage(const MSG& msg)
     return shortCut;
 }
 
-bool BelongsToWindow(HWND window, HWND owner)
+HWND FormWindowOf(const Application& app, HWND window)
 {
-    return window && owner && ::GetAncestor(window, GA_ROOTOWNER) == ::GetAncestor(owner, GA_ROOTOWNER);
+    // Owners never form a cycle, but a bound costs nothing.
+    constexpr int kMaxOwners = 64;
+    HWND top = window ? ::GetAncestor(window, GA_ROOT) : nullptr;
+    for (int i = 0; top && i < kMaxOwners; ++i, top = ::GetWindow(top, GW_OWNER)) {
+        if (dynamic_cast<const Form*>(app.ControlOf(top)))
+            return top;
+    }
+    return nullptr;
+}
+
+bool BelongsToWindow(const Application& app, HWND window, HWND other)
+{
+    const HWND form = FormWindowOf(app, window);
+    return form && form == FormWindowOf(app, other);
 }
 
 } // namespace win32

@@ -1,37 +1,23 @@
 #include "win32/ListTypeToFind.h"
 
 #include "core/ui/TextFormat.h"
+#include "win32/AnsiText.h"
 #include "win32/ListView.h"
 
 #include <string_view>
 
 namespace win32 {
 
-namespace {
-
-std::u16string Widened(std::string_view text)
-{
-    if (text.empty())
-        return {};
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::u16string wide(static_cast<std::size_t>(length), u'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                          reinterpret_cast<wchar_t*>(wide.data()), length);
-    return wide;
-}
-
-} // namespace
-
 bool ListTypeToFind::RowStartsWith(int row, std::u16string_view prefix) const
 {
     std::string_view text = list_.Row(row).Text(props_.column);
     if (props_.fileNamePart)
         text = core::FileNamePart(text);
-    const std::u16string name = Widened(text);
+    const std::wstring name = WideFromAnsi(text);
     if (name.size() < prefix.size())
         return false;
     // Case-blind as the system compares file names.
-    return ::CompareStringOrdinal(reinterpret_cast<const wchar_t*>(name.data()), static_cast<int>(prefix.size()),
+    return ::CompareStringOrdinal(name.data(), static_cast<int>(prefix.size()),
                                   reinterpret_cast<const wchar_t*>(prefix.data()), static_cast<int>(prefix.size()),
                                   TRUE) == CSTR_EQUAL;
 }

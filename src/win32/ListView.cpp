@@ -5,19 +5,6 @@
 
 namespace win32 {
 
-namespace {
-
-int ColumnFormat(TextAlign align)
-{
-    switch (align) {
-    case TextAlign::Right: return LVCFMT_RIGHT;
-    case TextAlign::Center: return LVCFMT_CENTER;
-    default: return LVCFMT_LEFT;
-    }
-}
-
-} // namespace
-
 const std::string& ListRow::Text(int column) const
 {
     static const std::string empty;
@@ -57,16 +44,7 @@ void ListView::AfterCreate()
 
 void ListView::InsertColumns()
 {
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        // The first column is always left-aligned.
-        column.fmt = i == 0 ? LVCFMT_LEFT : ColumnFormat(columns_[i].align);
-        column.cx = columns_[i].width == kFillWidth ? 50 : columns_[i].width;
-        column.pszText = const_cast<char*>(columns_[i].caption);
-        column.iSubItem = static_cast<int>(i);
-        ::SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
+    win32::InsertColumns(Handle(), columns_);
     RefitFillColumns();
 }
 
@@ -343,7 +321,7 @@ void ListView::SetColumnImage(int column, int image)
 {
     LVCOLUMNA lvc{};
     lvc.mask = LVCF_FMT | LVCF_IMAGE;
-    lvc.fmt = (column == 0 ? LVCFMT_LEFT : ColumnFormat(columns_[static_cast<std::size_t>(column)].align)) |
+    lvc.fmt = ColumnFormat(column, columns_[static_cast<std::size_t>(column)].align) |
               (image >= 0 ? LVCFMT_IMAGE : 0);
     lvc.iImage = image;
     ::SendMessageA(Handle(), LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));

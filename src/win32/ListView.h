@@ -6,6 +6,7 @@
 #include "win32/ListContextMenu.h"
 #include "win32/ListTypeToFind.h"
 #include "win32/ListViewLook.h"
+#include "win32/ReportColumns.h"
 
 #include <commctrl.h>
 
@@ -16,14 +17,6 @@
 #include <vector>
 
 namespace win32 {
-
-enum class TextAlign { Left, Right, Center };
-
-struct ColumnProps {
-    const char* caption = "";
-    int width = 50;  // -2: fills the rest of the list's width
-    TextAlign align = TextAlign::Left;
-};
 
 struct ListViewProps {
     ControlProps control;
@@ -64,7 +57,7 @@ struct ListRow {
 
 class ListView : public Control {
 public:
-    static constexpr int kFillWidth = -2;
+    static constexpr int kFillWidth = kFillColumnWidth;
 
     explicit ListView(const ListViewProps& props);
 

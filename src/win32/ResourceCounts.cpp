@@ -1,5 +1,7 @@
 #include "win32/ResourceCounts.h"
 
+#include "core/processes/ProgramVariant.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -28,8 +30,8 @@ Fn NtEntry(const char* name)
     return ntdll ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(ntdll, name))) : nullptr;
 }
 
-// One entry of the system-wide handle table: 16 bytes in a 32-bit process,
-// 24 in a 64-bit one, for the object's address in the middle.
+// One entry of the system-wide handle table: its size differs between the
+// two programs by the object's address in the middle.
 struct SystemHandleEntry {
     uint16_t ownerLow;
     uint16_t ownerHighOrTrace;
@@ -39,7 +41,7 @@ struct SystemHandleEntry {
     void* object;
     ULONG access;
 };
-static_assert(sizeof(SystemHandleEntry) == (sizeof(void*) == 8 ? 24 : 16));
+static_assert(sizeof(SystemHandleEntry) == core::kThisProgram.systemHandleEntrySize);
 
 // The system-wide handle table as SystemHandleInformation gives it: a count,
 // then one entry per handle that begins with the owner's process id.
@@ -125,7 +127,7 @@ ResourceCount GdiObjectsFromPebTable()
         !info.peb)
         return {};
     // GdiSharedHandleTable in the PEB of a process of this program's width.
-    constexpr std::size_t kTableField = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    constexpr std::size_t kTableField = core::kThisProgram.gdiHandleTableField;
     const unsigned char* table = nullptr;
     std::memcpy(&table, info.peb + kTableField, sizeof table);
     if (!table)

@@ -62,6 +62,13 @@ void Splitter::DragTo(int x)
         target_->SetWidth(drag_->WidthAt(x));
 }
 
+// The button that drags, as the hand holds it now, not as the messages
+// handled so far say.
+bool Splitter::DragButtonHeld()
+{
+    return ::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0;
+}
+
 void Splitter::EndDrag()
 {
     if (!drag_)
@@ -82,6 +89,13 @@ LRESULT Splitter::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         StartDrag(ParentX(lParam));
         return 0;
     case WM_MOUSEMOVE:
+        // A release that never came as a message (some systems lose it
+        // when the whole drag was queued before its press was handled)
+        // ends the drag here.
+        if (drag_ && !(wParam & MK_LBUTTON)) {
+            EndDrag();
+            return 0;
+        }
         DragTo(ParentX(lParam));
         return 0;
     case WM_LBUTTONUP:
@@ -96,6 +110,12 @@ LRESULT Splitter::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             EndDrag();
             return 0;
         }
+        [[fallthrough]];
+    case WM_SYSKEYDOWN:
+        // Keys typed after the button was let go belong to the window again,
+        // and the menu bar takes none while the mouse is captured.
+        if (drag_ && !DragButtonHeld())
+            EndDrag();
         break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle())

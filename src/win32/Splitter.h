@@ -32,6 +32,7 @@ private:
     void StartDrag(int x);
     void DragTo(int x);
     void EndDrag();
+    static bool DragButtonHeld();
     int ParentX(LPARAM lParam) const;
 
     int minSize_;

@@ -1,6 +1,7 @@
 #include "VantoraProcess.h"
 
 #include <commctrl.h>
+#include <psapi.h>
 
 namespace e2e {
 
@@ -121,6 +122,20 @@ int VantoraProcess::WaitForExit()
 bool VantoraProcess::Running() const
 {
     return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+VantoraProcess::Image VantoraProcess::Executable() const
+{
+    HMODULE module = nullptr;
+    DWORD needed = 0;
+    MODULEINFO info{};
+    char path[MAX_PATH] = {};
+    // The first module listed is the executable.
+    if (!::EnumProcessModules(info_.hProcess, &module, sizeof module, &needed) || !module ||
+        !::GetModuleInformation(info_.hProcess, module, &info, sizeof info) ||
+        !::GetModuleFileNameExA(info_.hProcess, module, path, sizeof path))
+        return {};
+    return {reinterpret_cast<uintptr_t>(info.lpBaseOfDll), path};
 }
 
 std::string VantoraProcess::Cell(HWND list, int row, int column) const

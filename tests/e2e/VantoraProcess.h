@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -23,6 +24,14 @@ public:
 
     HANDLE Process() const { return info_.hProcess; }
     DWORD Id() const { return info_.dwProcessId; }
+
+    // Its executable as the platform lists it: where it is loaded, and the
+    // file it came from; 0 and "" if that cannot be asked.
+    struct Image {
+        uint64_t base = 0;
+        std::string path;
+    };
+    Image Executable() const;
 
     // The visible main window, or null after about ten seconds or once the process ended.
     HWND WaitForWindow() const;

@@ -2,13 +2,18 @@
 // selection and column fitting, the status bar's text, and commands and
 // notifications from windows the program did not make.
 #include "MainWindowFixture.h"
+#include "MemoryFaults.h"
 #include "UserInput.h"
 #include "core/ui/SortCompare.h"
+#include "toolbars/TTBFloatingWindowParent.h"
 #include "win32/LocaleCompare.h"
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -202,6 +207,84 @@ TEST_F(ControlsTest, CommandsAndNotificationsReachOnlyControlsTheProgramMade)
     EXPECT_EQ(clicks, 0);
     ::SendMessageA(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(clicks, 1);
+}
+
+// Runs `send` on a thread of its own while this one goes on handling
+// messages, as when another program sends: Windows hands another process's
+// WM_NOTIFY on unmarshalled, which reaches the same path (Wine refuses it
+// between processes). Whether the thread came back.
+template <class Send>
+bool FromAnotherThread(win32::Application& app, Send send)
+{
+    std::atomic<bool> done{false};
+    std::thread sender([&] {
+        send();
+        done = true;
+    });
+    const bool finished = userinput::WaitFor(app, [&] { return done.load(); });
+    sender.join();
+    return finished;
+}
+
+bool Answers(HWND window, UINT message, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(window, message, 0, lParam, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+TEST_F(ControlsTest, NotificationsSentFromAnotherThreadAreNeverReadThrough)
+{
+    form->tbMain->Float();
+    ASSERT_NE(form->tbMain->FloatingParent(), nullptr);
+    int clicks = 0;
+    form->lvMaster->OnColumnClick = [&](win32::ListView&, int) { ++clicks; };
+    // A column click naming a list of ours, as a record of its own would.
+    const auto columnClick = [&] {
+        NMLISTVIEW click{};
+        click.hdr = {form->lvMaster->Handle(), 0, static_cast<UINT>(LVN_COLUMNCLICK)};
+        click.iItem = -1;
+        click.iSubItem = 1;
+        return click;
+    };
+    const auto onHeap = std::make_unique<NMLISTVIEW>(columnClick());
+    const HWND windows[] = {form->Handle(), form->dkTop->Handle(), form->tbMenu->Handle(),
+                            form->tbMain->FloatingParent()->Handle()};
+    testsupport::AccessViolations violations;
+    for (HWND window : windows) {
+        bool answered[4] = {};
+        ASSERT_TRUE(FromAnotherThread(app, [&] {
+            NMLISTVIEW onItsStack = columnClick();
+            answered[0] = Answers(window, WM_NOTIFY, 1);
+            answered[1] = Answers(window, WM_NOTIFY, reinterpret_cast<LPARAM>(&onItsStack));
+            answered[2] = Answers(window, WM_NOTIFY, reinterpret_cast<LPARAM>(onHeap.get()));
+            answered[3] = Answers(window, WM_NULL, 0);
+        }));
+        for (bool a : answered)
+            EXPECT_TRUE(a) << window;
+        EXPECT_EQ(clicks, 0) << window;
+        EXPECT_EQ(violations.Raised(), 0) << window;
+    }
+    // This thread's own notification still reaches the list.
+    NMLISTVIEW own = columnClick();
+    ::SendMessageA(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&own));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlsTest, OwnNotificationsRaisedWhileAnotherThreadsMessageIsHandledArrive)
+{
+    FillProcesses(5);
+    form->RefreshProcesses();
+    int changes = 0;
+    form->lvMaster->OnChange = [&](win32::ListView&) { ++changes; };
+    // The list raises its change while this thread handles the other's send.
+    ASSERT_TRUE(FromAnotherThread(app, [&] {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageA(form->lvMaster->Handle(), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
+    }));
+    EXPECT_GT(changes, 0);
+    EXPECT_EQ(form->lvMaster->SelectedIndex(), 2);
 }
 
 TEST(LocaleCompareTest, FailingSystemComparisonStillOrdersConsistently)

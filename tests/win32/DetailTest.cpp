@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "app/ImageProbe.h"
 #include "core/ui/TextFormat.h"
+#include "shared/FileImageBase.h"
 
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -19,6 +20,15 @@ std::string HexText(uint64_t value)
     char text[32];
     std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(value));
     return text;
+}
+
+// What "Image addr" shows for an image loaded at `base`: its file's preferred
+// base, only where the loader placed it elsewhere.
+std::string ImageAddrText(uint64_t base, const std::string& path)
+{
+    const uint64_t preferred = testsupport::FileImageBase(path);
+    EXPECT_NE(preferred, 0u) << path;
+    return preferred == base ? "" : HexText(preferred);
 }
 
 std::string Lower(std::string text)
@@ -85,7 +95,7 @@ protected:
     }
 };
 
-TEST_F(DetailTest, SummaryOfOwnProcessAndItsExecutableAtItsPreferredBase)
+TEST_F(DetailTest, SummaryOfOwnProcessAndItsExecutablesBases)
 {
     SelectProcess(::GetCurrentProcessId());
 
@@ -107,8 +117,9 @@ TEST_F(DetailTest, SummaryOfOwnProcessAndItsExecutableAtItsPreferredBase)
     const int self = ModuleRow("win32_tests.exe");
     ASSERT_GE(self, 0);
     HWND list = form->lvDetail->Handle();
-    EXPECT_EQ(CellText(list, self, 1), HexText(reinterpret_cast<uintptr_t>(::GetModuleHandleA(nullptr))));
-    EXPECT_EQ(CellText(list, self, 2), "");
+    const uint64_t base = reinterpret_cast<uintptr_t>(::GetModuleHandleA(nullptr));
+    EXPECT_EQ(CellText(list, self, 1), HexText(base));
+    EXPECT_EQ(CellText(list, self, 2), ImageAddrText(base, path));
     EXPECT_EQ(form->lvDetail->Row(self).image, 1);
 }
 
@@ -152,7 +163,7 @@ TEST_F(DetailTest, ModulesOfAChildMatchThePlatformsList)
         if (name == "reloc_twin.dll") {
             EXPECT_EQ(CellText(list, row, 2), RELOC_BASE_TEXT);
         } else if (name == TEST_CHILD_NAME) {
-            EXPECT_EQ(CellText(list, row, 2), "");
+            EXPECT_EQ(CellText(list, row, 2), ImageAddrText(module.base, module.path));
         }
     }
 }
@@ -287,7 +298,7 @@ TEST_F(DetailTest, Wow64ChildShowsIts32BitModules)
         if (name == "reloc_twin.dll" || name == "reloc_probe.dll") {
             EXPECT_EQ(CellText(list, row, 2), "00400000");
         } else if (name == TEST_CHILD_NAME) {
-            EXPECT_EQ(CellText(list, row, 2), "");
+            EXPECT_EQ(CellText(list, row, 2), ImageAddrText(module.base, module.path));
         }
     }
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
+
 namespace {
 
 using docking::CaptionColour;
@@ -166,6 +169,63 @@ TEST_F(DockingTest, FloatingToolbarStaysInFrontOfTheFormAndWaitsForItsBox)
     EXPECT_FALSE(formEnabled);
     EXPECT_FALSE(floatingEnabled);
     EXPECT_TRUE(::IsWindowEnabled(floating));
+}
+
+// A window of another program: its own thread, answering the system's
+// messages as any program does.
+class OtherProgramWindow {
+public:
+    explicit OtherProgramWindow(RECT bounds)
+    {
+        win32::UniqueKernelHandle created(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        thread_ = std::thread([this, bounds, event = created.Get()] {
+            window_ = ::CreateWindowExA(0, "STATIC", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, bounds.left,
+                                        bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr,
+                                        nullptr, nullptr, nullptr);
+            threadId_ = ::GetCurrentThreadId();
+            ::SetEvent(event);
+            MSG msg;
+            while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+                ::DispatchMessageA(&msg);
+            ::DestroyWindow(window_);
+        });
+        ::WaitForSingleObject(created.Get(), INFINITE);
+    }
+    ~OtherProgramWindow()
+    {
+        ::PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+private:
+    std::thread thread_;
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+TEST_F(DockingTest, FloatingToolbarOfAFormStartedBehindAnotherProgramStaysHiddenBehindIt)
+{
+    OtherProgramWindow other({100, 100, 700, 500});
+    ::SetForegroundWindow(other.Handle());
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == other.Handle(); }));
+    // The program starts while the other one is in front, and is shown
+    // without being activated, as the system shows a program started behind.
+    form.reset();
+    form = std::make_unique<TfToolbars>(app);
+    app.SetMainWindow(form->Handle());
+    FloatAt(*form->tbMain, {300, 300});
+    ::ShowWindow(form->Handle(), SW_SHOWNA);
+    ::SetWindowPos(form->Handle(), other.Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Settle();
+    ASSERT_EQ(::GetForegroundWindow(), other.Handle());
+    HWND floating = FloatingWindow(*form->tbMain);
+    EXPECT_FALSE(::IsWindowVisible(floating));
+    const POINT inside{310, 310};
+    EXPECT_EQ(::GetAncestor(::WindowFromPoint(inside), GA_ROOT), other.Handle());
 }
 
 TEST_F(DockingTest, ClosedFloatingToolbarComesBackFloatingFromTheViewMenu)

@@ -109,6 +109,12 @@ TEST_F(LifetimeTest, ComponentsHearTheirEndInReverseOrderWhileAllStillExist)
     EXPECT_TRUE(allAlive);
 }
 
+TEST_F(LifetimeTest, LoopEndsWithTheExitCodeItsQuitAskedFor)
+{
+    ::PostQuitMessage(7);
+    EXPECT_EQ(app.Run(*form), 7);
+}
+
 TEST_F(LifetimeTest, ItemShowsItsOwnTextsOnceItsActionGoes)
 {
     auto action = std::make_unique<win32::Action>(win32::ActionProps{.name = "aGone", .caption = "From action"});

@@ -117,7 +117,7 @@ TEST_F(PreferencesTest, ClosingWhileMinimisedWritesTheBoundsItWouldComeBackTo)
     EXPECT_EQ(text("Height"), std::string("480", 4));
 }
 
-TEST_F(PreferencesTest, EndingSessionSavesOnceAndTheLaterCloseDoesNotSaveAgain)
+TEST_F(PreferencesTest, EndingSessionSavesAndAProgramThatOutlivesItSavesAgainOnClose)
 {
     Show();
     // A shutdown that was called off saves nothing.
@@ -126,11 +126,14 @@ TEST_F(PreferencesTest, EndingSessionSavesOnceAndTheLaterCloseDoesNotSaveAgain)
     ::SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(RegistryNames(kSectionPath, RegistryEntries::Values),
               (std::vector<std::string>{"AutoRefresh", "Height", "Left", "MasterWidth", "Top", "Width"}));
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSectionPath.c_str());
+    EXPECT_EQ(Stored("AutoRefresh").data, (std::vector<BYTE>{'0', 0}));
+    // The logoff failed and the program goes on: what changes now is saved
+    // when it closes.
+    form->aAutoRefresh->SetChecked(true);
     ::SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
     userinput::TakeQuit();
     EXPECT_FALSE(::IsWindow(form->Handle()));
-    EXPECT_FALSE(KeyExists(kSectionPath));
+    EXPECT_EQ(Stored("AutoRefresh").data, (std::vector<BYTE>{'1', 0}));
 }
 
 TEST_F(PreferencesTest, StoredSizeSplitterAndAutoRefreshComeBackWithTheWindowCentred)

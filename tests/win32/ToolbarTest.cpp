@@ -1,12 +1,16 @@
 // The toolbar layer and actions on the tests' toolbar form, driven with real
 // key presses and mouse moves; the actions only record that they ran.
 #include "CommandProbes.h"
+#include "MemoryFaults.h"
 #include "TestSupport.h"
 #include "ToolbarFormFixture.h"
 #include "UserInput.h"
 
+#include "win32/UniqueHandle.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -279,6 +283,91 @@ TEST_F(ToolbarTest, HidingTheOnlyBarEmptiesTheDock)
     EXPECT_EQ(form->lvBody->BoundsRect().top, 0);
     form->tbMenu->SetVisible(true);
     EXPECT_EQ(form->lvBody->BoundsRect().top, form->tbMenu->Height());
+}
+
+// A drop-down menu of this thread on the screen.
+bool MenuShows()
+{
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    return menu && ::IsWindowVisible(menu) && ::GetWindowThreadProcessId(menu, nullptr) == ::GetCurrentThreadId();
+}
+
+// Destroys the form from inside its menu's own loop once a drop-down shows:
+// a timer of a window of its own, which that loop dispatches.
+class DestroyedInItsMenu {
+public:
+    explicit DestroyedInItsMenu(std::unique_ptr<TfToolbars>& form)
+        : form_(form), window_(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                                 ::GetModuleHandleA(nullptr), nullptr))
+    {
+        ::SetWindowSubclass(window_.Get(), &Tick, 1, reinterpret_cast<DWORD_PTR>(this));
+        ::SetTimer(window_.Get(), 1, 10, nullptr);
+    }
+    ~DestroyedInItsMenu() { ::RemoveWindowSubclass(window_.Get(), &Tick, 1); }
+    bool Destroyed() const { return destroyed_; }
+    // The menu stayed after its bar went, and had to be ended here.
+    bool MenuOutlivedItsBar() const { return outlived_; }
+
+private:
+    static LRESULT CALLBACK Tick(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+    {
+        auto* self = reinterpret_cast<DestroyedInItsMenu*>(data);
+        if (message == WM_TIMER && MenuShows()) {
+            if (!self->destroyed_) {
+                self->form_.reset();
+                self->destroyed_ = true;
+            } else {
+                self->outlived_ = true;
+                ::EndMenu();
+            }
+        }
+        return ::DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    std::unique_ptr<TfToolbars>& form_;
+    win32::UniqueWindow window_;
+    bool destroyed_ = false;
+    bool outlived_ = false;
+};
+
+TEST_F(ToolbarTest, BarDestroyedWhileItsMenuIsOpenLeavesNothingThatTouchesIt)
+{
+    // Opens a menu, destroys the form while it is open, and presses Alt for
+    // the menu bar that is gone: nothing of it may be touched meanwhile.
+    const auto destroyWhileOpen = [&](const auto& open) {
+        testsupport::AccessViolations violations;
+        testsupport::FreedMemoryKept freed;
+        DestroyedInItsMenu destroyer(form);
+        open();
+        Settle();
+        ASSERT_TRUE(destroyer.Destroyed());
+        EXPECT_FALSE(destroyer.MenuOutlivedItsBar());
+        EXPECT_FALSE(MenuShows());
+        Tap(VK_MENU);
+        Settle();
+        EXPECT_EQ(violations.Raised(), 0);
+    };
+    const auto renew = [&] {
+        form = std::make_unique<TfToolbars>(app);
+        app.SetMainWindow(form->Handle());
+        Show();
+    };
+    Show();
+    destroyWhileOpen([] { Chord({VK_MENU, 'F'}); });
+    renew();
+    destroyWhileOpen([&] { userinput::Click(ButtonCentre(*form->tbMenu, *form->smView)); });
+
+    // A new bar opens its menus as ever, and runs what is chosen.
+    renew();
+    testsupport::RecordRuns(*form->alMain, runs);
+    userinput::MenuWatcher watcher;
+    Chord({VK_MENU, 'V'});
+    Tap('R');
+    Settle();
+    EXPECT_EQ(watcher.Menus().size(), 1u);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].action, "aRepeat");
+    EXPECT_FALSE(form->tbMenu->InMenuMode());
 }
 
 // Pixels of a window as it is on the screen.

@@ -3,6 +3,8 @@
 // variant, and everything that differs reads it from here.
 #pragma once
 
+#include "core/processes/SnapshotFlags.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -30,10 +32,37 @@ struct ProgramVariant {
     // Designed width of "Base addr" and "Image addr": eight hex digits in a
     // 32-bit address space, twelve in a 64-bit one.
     int addressColumnWidth;
+    // Where the resource counts find what the system keeps for a process of
+    // this width: one entry of the system-wide handle table, and the field
+    // of the process environment block that points to its GDI handle table.
+    std::size_t systemHandleEntrySize;
+    std::size_t gdiHandleTableField;
+    // The find window's snapshot of one process's modules: the module flag,
+    // and in a 64-bit program the 32-bit one as well, for the same reason as
+    // the detail snapshot.
+    uint32_t moduleSnapshotFlags;
 };
 
-inline constexpr ProgramVariant kProgram32{296, 548, ImageHeaderForm::Pe32Only, 10, 70};
-inline constexpr ProgramVariant kProgram64{304, 568, ImageHeaderForm::ByMagic, 10 | 0x10, 90};
+inline constexpr ProgramVariant kProgram32{
+    .processEntrySize = 296,
+    .moduleEntrySize = 548,
+    .imageHeaders = ImageHeaderForm::Pe32Only,
+    .detailSnapshotFlags = kSnapProcess | kSnapModule,
+    .addressColumnWidth = 70,
+    .systemHandleEntrySize = 16,
+    .gdiHandleTableField = 0x94,
+    .moduleSnapshotFlags = kSnapModule,
+};
+inline constexpr ProgramVariant kProgram64{
+    .processEntrySize = 304,
+    .moduleEntrySize = 568,
+    .imageHeaders = ImageHeaderForm::ByMagic,
+    .detailSnapshotFlags = kSnapProcess | kSnapModule | kSnapModule32,
+    .addressColumnWidth = 90,
+    .systemHandleEntrySize = 24,
+    .gdiHandleTableField = 0xF8,
+    .moduleSnapshotFlags = kSnapModule | kSnapModule32,
+};
 
 inline constexpr bool kIs64BitProgram = sizeof(void*) == 8;
 inline constexpr ProgramVariant kThisProgram = kIs64BitProgram ? kProgram64 : kProgram32;

@@ -2,12 +2,11 @@
 // over its process and module entries.
 #pragma once
 
+#include "core/processes/SnapshotFlags.h"
 #include "core/processes/ToolhelpBinding.h"
 
 namespace core {
 
-constexpr uint32_t kSnapProcess = 2;  // TH32CS_SNAPPROCESS
-constexpr uint32_t kSnapAll = 15;     // TH32CS_SNAPALL
 constexpr uint32_t kErrorBadLength = 24;  // ERROR_BAD_LENGTH
 // Tries at a snapshot that the kernel refuses with ERROR_BAD_LENGTH.
 constexpr int kSnapshotAttempts = 5;

@@ -107,6 +107,29 @@ Decision MenuBarKeys::Leave()
     return {false, Action::Leave};
 }
 
+void MenuBarKeys::Apply(Bar& bar, const Decision& decision)
+{
+    switch (decision.action) {
+    case Action::Select:
+        bar.ShowAccessKeys(ShowsAccessKeys());
+        bar.Select(decision.entry);
+        return;
+    case Action::Open:
+        bar.ShowAccessKeys(ShowsAccessKeys());
+        bar.Open(decision.entry);
+        return;
+    case Action::Leave:
+        bar.Select(-1);
+        break;
+    case Action::Beep:
+        bar.Beep();
+        break;
+    case Action::None:
+        break;
+    }
+    bar.ShowAccessKeys(ShowsAccessKeys());
+}
+
 Decision MenuBarKeys::Enter(const Bar& bar, int entry)
 {
     const int count = bar.Count();

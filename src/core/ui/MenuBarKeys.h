@@ -8,7 +8,8 @@ namespace core {
 // entry (menu mode), the arrows move the selection, Down, Up or Enter open
 // the selected entry, a letter (with Alt from outside menu mode) opens the
 // entry of that access key, and Esc or a click elsewhere leaves. The caller
-// turns its key messages into these events and carries out the decisions.
+// turns its key messages into these events; the decisions that come out are
+// carried out on the bar by Apply.
 class MenuBarKeys {
 public:
     enum class Key { Alt, Shift, Control, F10, Left, Right, Up, Down, Enter, Escape, Other };
@@ -22,7 +23,8 @@ public:
         bool shiftOrControl = false;
     };
 
-    // What the keys need to know of the bar, asked when they need it.
+    // What the keys need to know of the bar, asked when they need it, and
+    // what they have it do.
     class Bar {
     public:
         virtual int Count() const = 0;
@@ -33,6 +35,15 @@ public:
         virtual int Selected() const = 0;
         // Whether the bar can take the keyboard now.
         virtual bool Usable() const = 0;
+
+        // Shows the entry selected; -1 for none.
+        virtual void Select(int entry) = 0;
+        // Whether the keyboard is at work, for the bar's access keys.
+        virtual void ShowAccessKeys(bool keyboardAtWork) = 0;
+        // Opens the entry's menu as from the keyboard and returns once the
+        // menu has closed. The bar, and these keys with it, may be gone then.
+        virtual void Open(int entry) = 0;
+        virtual void Beep() = 0;
 
     protected:
         ~Bar() = default;
@@ -66,6 +77,10 @@ public:
     Decision MenuClosed(const Bar& bar, int entry, bool escaped);
     // Anything else that ends menu mode: a click, a shortcut, the bar hidden.
     Decision Leave();
+
+    // Carries a decision out on the bar. Opening an entry is the last thing
+    // it does, as the bar may be destroyed while its menu is open.
+    void Apply(Bar& bar, const Decision& decision);
 
     bool InMenuMode() const { return menuMode_; }
     // The access keys are underlined while the keyboard is at work.

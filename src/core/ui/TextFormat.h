@@ -12,9 +12,15 @@ namespace core {
 
 class FormatArg {
 public:
-    // Any integer is taken as its 32-bit pattern, as the kernel's DWORDs are.
+    // An integer of up to 32 bits is taken as its 32-bit pattern, as the
+    // kernel's DWORDs are. A wider one (an address, a size) would lose its
+    // upper half silently, so it does not compile.
     template <std::integral T>
+        requires(sizeof(T) <= sizeof(int32_t))
     FormatArg(T value) : isText_(false), number_(static_cast<int32_t>(value)) {}
+    template <std::integral T>
+        requires(sizeof(T) > sizeof(int32_t))
+    FormatArg(T value) = delete;
     FormatArg(std::string_view text) : isText_(true), text_(text) {}
     FormatArg(const char* text) : isText_(true), text_(text) {}
     FormatArg(const std::string& text) : isText_(true), text_(text) {}

@@ -22,7 +22,7 @@ struct Module {
     uint32_t processId;
     uint32_t usage;
     std::string path;
-    uint32_t base = 0x10000000;
+    uint64_t base = 0x10000000;
     uint32_t size = 0x1000;
 };
 

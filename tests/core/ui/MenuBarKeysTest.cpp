@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,18 +25,29 @@ public:
     }
     int Selected() const override { return selected; }
     bool Usable() const override { return usable; }
+    void Select(int entry) override { selected = entry; }
+    void ShowAccessKeys(bool) override {}
+    void Open(int) override
+    {
+        if (whenOpened)
+            (*whenOpened)();
+    }
+    void Beep() override {}
 
     std::string keys = "f-vh";
     int selected = -1;
     bool usable = true;
+    // Runs while the opened menu would be open; kept outside the bar, which it may destroy.
+    const std::function<void()>* whenOpened = nullptr;
 };
 
 void ExpectDecision(const Keys::Decision& decision, bool taken, Action action, int entry = -1)
 {
     EXPECT_EQ(decision.taken, taken);
     EXPECT_EQ(decision.action, action);
-    if (action == Action::Select || action == Action::Open)
+    if (action == Action::Select || action == Action::Open) {
         EXPECT_EQ(decision.entry, entry);
+    }
 }
 
 Keys::Decision Press(Keys& keys, const FakeBar& bar, Key key, char typed = 0)
@@ -114,6 +127,59 @@ TEST(MenuBarKeys, AnOpenedMenuReturnsToMenuModeOnlyWhenEscaped)
     EXPECT_FALSE(keys.ShowsAccessKeys());
     ExpectDecision(keys.KeyUp(bar, Key::Alt), true, Action::None);
     EXPECT_FALSE(keys.InMenuMode());
+}
+
+// Alt+Tab away and back: the release of an Alt held across the change of
+// activation is no tap.
+TEST(MenuBarKeys, ActivationInBetweenMakesTheAltReleaseNoTap)
+{
+    Keys keys;
+    FakeBar bar;
+    Press(keys, bar, Key::Alt);
+    ExpectDecision(keys.ActivationChanged(false), false, Action::None);
+    ExpectDecision(keys.KeyUp(bar, Key::Alt), true, Action::None);
+    EXPECT_FALSE(keys.InMenuMode());
+}
+
+// Alt+PrtSc: the system sends only the release of PrtSc, which still ends
+// Alt's being alone.
+TEST(MenuBarKeys, AnotherKeysReleaseWhileAltIsDownMakesItNoTap)
+{
+    Keys keys;
+    FakeBar bar;
+    Press(keys, bar, Key::Alt);
+    ExpectDecision(keys.KeyUp(bar, Key::Other), false, Action::None);
+    ExpectDecision(keys.KeyUp(bar, Key::Alt), true, Action::None);
+    EXPECT_FALSE(keys.InMenuMode());
+}
+
+TEST(MenuBarKeys, DownUpAndEnterOpenTheFirstEntryToo)
+{
+    for (const Key key : {Key::Down, Key::Up, Key::Enter}) {
+        Keys keys;
+        FakeBar bar;
+        ExpectDecision(Press(keys, bar, Key::F10), true, Action::Select, 0);
+        bar.selected = 0;
+        ExpectDecision(Press(keys, bar, key), true, Action::Open, 0);
+    }
+}
+
+// A toolbar owns its keys; destroyed while the menu they opened is open,
+// neither it nor they may be touched once the menu returns.
+TEST(MenuBarKeys, ABarDestroyedWhileItsKeyboardOpenedMenuIsOpenIsTouchedNoMore)
+{
+    struct Toolbar {
+        Keys keys;
+        FakeBar bar;
+    };
+    auto toolbar = std::make_unique<Toolbar>();
+    const std::function<void()> destroy = [&] { toolbar.reset(); };
+    Keys& keys = toolbar->keys;
+    FakeBar& bar = toolbar->bar;
+    bar.whenOpened = &destroy;
+    Press(keys, bar, Key::Alt);
+    keys.Apply(bar, keys.Char(bar, 'v', true));
+    EXPECT_EQ(toolbar, nullptr);
 }
 
 } // namespace

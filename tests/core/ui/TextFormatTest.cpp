@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
+#include <type_traits>
 
 namespace {
 
@@ -39,6 +41,13 @@ TEST(TextFormatTest, SignedAndUnsignedDecimals)
     EXPECT_EQ(core::FormatText("%d %u %d%%", {-2147483647 - 1, 0xFFFFFFFFu, 7}),
               "-2147483648 4294967295 7%");
 }
+
+// An address or a size would print its lower half only: it is refused when
+// the program is built.
+static_assert(std::is_constructible_v<core::FormatArg, uint32_t>);
+static_assert(std::is_constructible_v<core::FormatArg, int32_t>);
+static_assert(!std::is_constructible_v<core::FormatArg, uint64_t>);
+static_assert(!std::is_constructible_v<core::FormatArg, int64_t>);
 
 TEST(TextFormatTest, MismatchedDirectivesThrowInsteadOfReadingPastTheArguments)
 {
