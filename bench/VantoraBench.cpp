@@ -338,14 +338,18 @@ const Result* Find(const std::vector<Result>& results, const std::string& name, 
     return nullptr;
 }
 
+// A refill of the process list, the selected process's detail rebuild
+// included, against the bare walk into a bare list.
+constexpr double kRefillTarget = 1.25;
+
 void PrintTargets(const std::vector<Result>& results, const Soak& soak)
 {
     std::printf("\ntargets:\n");
     for (const char* name : {"process list", "process list by name"}) {
         for (int n : {1000, 10000}) {
             const Result* r = Find(results, name, n);
-            std::printf("  %-22s n=%-6d %.2f x its floor (at most 1.5): %s\n", name, n, r->Ratio(),
-                        r->Ratio() <= 1.5 ? "met" : "MISSED");
+            std::printf("  %-22s n=%-6d %.2f x its floor (at most %.2f): %s\n", name, n, r->Ratio(),
+                        kRefillTarget, r->Ratio() <= kRefillTarget ? "met" : "MISSED");
         }
         const double scale = Find(results, name, 10000)->real.median / Find(results, name, 1000)->real.median;
         std::printf("  %-22s 10000 cost %.2f x 1000 (at most 13): %s\n", name, scale, scale <= 13 ? "met" : "MISSED");

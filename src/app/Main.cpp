@@ -196,26 +196,23 @@ void TfMain::FillProcessList(win32::ListView& list)
     const auto selectedId = selected >= 0 ? static_cast<uint32_t>(list.Row(selected).data) : 0u;
 
     core::TToolHelper snapshot(toolhelp_, core::kSnapProcess, 0);
-    win32::ListUpdate batch(list);
-    list.Clear();
-
     core::ProbeCache& probes = details_.Probes();
     probes.BeginListing();
+    std::vector<win32::ListRow> rows;
     core::ProcessEntry32 entry{};
     entry.dwSize = sizeof entry;
     int remembered = -1;
     for (bool more = snapshot.ProcessFirst(entry); more; more = snapshot.ProcessNext(entry)) {
-        const int index = list.AddRow(win32::ListRow{core::HexId(entry.th32ProcessID),
-                                       {std::string(core::FileNamePart(core::FieldText(entry.szExeFile)))},
-                                       static_cast<intptr_t>(entry.th32ProcessID),
-                                       kProcessGlyph});
         if (entry.th32ProcessID == selectedId)
-            remembered = index;
+            remembered = static_cast<int>(rows.size());
+        rows.push_back(win32::ListRow{core::HexId(entry.th32ProcessID),
+                                      {std::string(core::FileNamePart(core::FieldText(entry.szExeFile)))},
+                                      static_cast<intptr_t>(entry.th32ProcessID),
+                                      kProcessGlyph});
         probes.Listed(entry);
     }
     probes.EndListing();
-    if (remembered >= 0)
-        list.Select(remembered);
+    list.Refill(std::move(rows), remembered);
 }
 
 int TfMain::lvMasterCompare(win32::ListView& sender, const win32::ListRow& item1,

@@ -119,6 +119,7 @@ private:
     void InsertColumns();
     void RepaintWhatChanged();
     bool HoldsInPlace(const std::vector<ListRow>& rows) const;
+    bool InStrictSortOrder() const;
     int PlaceOf(const ListRow& row) const;
     void FixFillColumns();
     void RefitFillColumns();
@@ -137,11 +138,9 @@ private:
     int updateCount_ = 0;
     // What the list showed when the batch began, if it had nothing to repaint.
     std::optional<ListViewLook> lookBefore_;
-    // How the list lay after its last batch, and whether a sort has moved
-    // its rows since.
+    // How the list lay after its last batch.
     ListViewLook lookAfterFill_;
     RECT clientAfterFill_{};
-    bool sortedSinceFill_ = false;
 };
 
 // One batch update for the lifetime of a scope, ended on every path.
