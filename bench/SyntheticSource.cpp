@@ -124,6 +124,18 @@ void SyntheticSource::SetModules(uint32_t processId, int n)
     }
 }
 
+void SyntheticSource::Touch()
+{
+    const auto flip = [](std::string& text) {
+        if (!text.empty())
+            text.back() = text.back() == 'e' ? 'E' : text.back() == 'E' ? 'e' : text.back() == 'l' ? 'L' : 'l';
+    };
+    if (!snapshot_.processes.empty())
+        flip(snapshot_.processes.back().exe);
+    if (!snapshot_.modules.empty())
+        flip(snapshot_.modules.back().path);
+}
+
 void SyntheticSource::SetModulesOfEveryProcess(int n)
 {
     static const char* const kSystem[] = {"ntdll.dll", "kernel32.dll", "KERNELBASE.dll", "user32.dll",

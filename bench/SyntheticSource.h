@@ -35,6 +35,10 @@ public:
     // n modules of its own in every process's module snapshot: system
     // libraries that every process loads, and libraries of its own.
     void SetModulesOfEveryProcess(int n);
+    // One listed thing changes, as on a live system between two refreshes:
+    // the last process's name and the last module's path flip between two
+    // spellings, so a refill has rows to replace, not only the ones it holds.
+    void Touch();
     // How many of the modules set last were written as relocated.
     int RelocatedModules() const { return relocated_; }
 

@@ -185,10 +185,12 @@ std::vector<Result> MeasureSynthetic(win32::Application& app, const Options& opt
             // A process in the middle of the list stays selected throughout.
             form.lvMaster->Select(RowOf(*form.lvMaster, source.ProcessIdAt(n / 2)));
             auto real = [&] {
+                source.Touch();
                 form.RefreshProcesses();
                 Settle(app, form.Handle());
             };
             auto floor = [&] {
+                source.Touch();
                 processFloor.FillProcesses(source.Binding());
                 Settle(app, processFloor.Handle());
             };
@@ -205,10 +207,12 @@ std::vector<Result> MeasureSynthetic(win32::Application& app, const Options& opt
     for (int n : {50, 200, 1000}) {
         source.SetModules(shown, n);
         auto real = [&] {
+            source.Touch();
             form.ShowProcessDetails(shown);
             Settle(app, form.Handle());
         };
         auto floor = [&] {
+            source.Touch();
             moduleFloor.FillModules(source.Binding(), shown, fixed);
             Settle(app, moduleFloor.Handle());
         };
