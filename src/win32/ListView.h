@@ -117,7 +117,7 @@ private:
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
     std::string TableText(bool allRows) const;
     void InsertColumns();
-    void RepaintWhatChanged();
+    void RepaintWhatChanged(const ListViewLook& after);
     bool HoldsInPlace(const std::vector<ListRow>& rows) const;
     bool InStrictSortOrder() const;
     int PlaceOf(const ListRow& row) const;
@@ -140,7 +140,6 @@ private:
     std::optional<ListViewLook> lookBefore_;
     // How the list lay after its last batch.
     ListViewLook lookAfterFill_;
-    RECT clientAfterFill_{};
 };
 
 // One batch update for the lifetime of a scope, ended on every path.

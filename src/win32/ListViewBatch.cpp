@@ -25,10 +25,10 @@ void ListView::EndUpdate()
     // that the new rows bring, which the fill column must leave room for.
     ::SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     RefitFillColumns();
-    RepaintWhatChanged();
+    ListViewLook after = LookOf(Handle());
+    RepaintWhatChanged(after);
     lookBefore_.reset();
-    lookAfterFill_ = LookOf(Handle());
-    ::GetClientRect(Handle(), &clientAfterFill_);
+    lookAfterFill_ = std::move(after);
 }
 
 void ListView::Refill(std::vector<ListRow> rows, int selected)
@@ -70,13 +70,7 @@ bool ListView::HoldsInPlace(const std::vector<ListRow>& rows) const
         if (!rows[i].SameAs(*rows_[i]))
             return false;
     }
-    if (!InStrictSortOrder())
-        return false;
-    RECT client{};
-    ::GetClientRect(Handle(), &client);
-    const ListViewLook now = LookOf(Handle());
-    return ::EqualRect(&client, &clientAfterFill_) && now.top == lookAfterFill_.top &&
-           now.horizontal == lookAfterFill_.horizontal && now.widths == lookAfterFill_.widths;
+    return InStrictSortOrder() && SameLayout(LookOf(Handle()), lookAfterFill_);
 }
 
 // Equal rows could come out of a sort in another order.
@@ -108,9 +102,9 @@ int ListView::PlaceOf(const ListRow& row) const
 // A refresh mostly finds what the list showed: only the rows that look
 // different are painted again, not the whole list that resuming the drawing
 // asked for.
-void ListView::RepaintWhatChanged()
+void ListView::RepaintWhatChanged(const ListViewLook& after)
 {
-    const auto changed = lookBefore_ ? ChangedRows(*lookBefore_, LookOf(Handle())) : std::nullopt;
+    const auto changed = lookBefore_ ? ChangedRows(*lookBefore_, after) : std::nullopt;
     if (!changed) {
         ::InvalidateRect(Handle(), nullptr, TRUE);
         return;

@@ -12,6 +12,10 @@ ListViewLook LookOf(HWND list)
 {
     ListViewLook look;
     look.count = ListView_GetItemCount(list);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    look.clientWidth = client.right;
+    look.clientHeight = client.bottom;
     look.top = ListView_GetTopIndex(list);
     look.horizontal = ::GetScrollPos(list, SB_HORZ);
     const int columns = Header_GetItemCount(ListView_GetHeader(list));
@@ -32,10 +36,15 @@ ListViewLook LookOf(HWND list)
     return look;
 }
 
+bool SameLayout(const ListViewLook& a, const ListViewLook& b)
+{
+    return a.count == b.count && a.clientWidth == b.clientWidth && a.clientHeight == b.clientHeight &&
+           a.top == b.top && a.horizontal == b.horizontal && a.widths == b.widths;
+}
+
 std::optional<std::vector<int>> ChangedRows(const ListViewLook& before, const ListViewLook& after)
 {
-    if (before.count != after.count || before.top != after.top || before.horizontal != after.horizontal ||
-        before.widths != after.widths || before.rowsInView.size() != after.rowsInView.size())
+    if (!SameLayout(before, after) || before.rowsInView.size() != after.rowsInView.size())
         return std::nullopt;
     std::vector<int> changed;
     for (std::size_t i = 0; i < after.rowsInView.size(); ++i) {

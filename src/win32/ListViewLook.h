@@ -1,5 +1,6 @@
 // What a list view's window shows: the rows in view with their states, the
-// number of rows, where it is scrolled and how wide its columns are. A batch
+// number of rows, where it is scrolled, how wide its columns and its client
+// area are. A batch
 // repaints only the rows whose look it changed.
 #pragma once
 
@@ -24,6 +25,8 @@ struct ListViewLook {
     };
 
     int count = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
     int top = 0;
     int horizontal = 0;
     std::vector<int> widths;
@@ -33,6 +36,10 @@ struct ListViewLook {
 
 // The look of a report list whose items carry their ListRow as lParam.
 ListViewLook LookOf(HWND list);
+
+// The same rows laid out the same way: as many, scrolled alike, with the
+// same column widths in the same client area.
+bool SameLayout(const ListViewLook& a, const ListViewLook& b);
 
 // The rows in view that look different now, by index; nothing when the list
 // as a whole looks different (other rows, scrolled, other column widths).
