@@ -67,8 +67,6 @@ bool MenuBarKeyboard::PreTranslate(const MSG& msg)
     if (!window || !strip_.Handle() || owner_.MenuOpen() ||
         !win32::BelongsToWindow(window_.App(), msg.hwnd, window))
         return false;
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
-        LetGoOfStaleCapture();
     const std::optional<core::MenuBarKeys::Decision> decision = Translate(msg);
     if (!decision)
         return false;
@@ -167,17 +165,6 @@ int MenuBarKeyboard::AccessKeyEntry(char typed) const
 int MenuBarKeyboard::Selected() const
 {
     return strip_.Hot();
-}
-
-// A capture whose button is no longer held is a drag whose release never
-// came (Wine loses it under load): it holds the keyboard no longer. Letting
-// it go tells its window, which ends the drag.
-void MenuBarKeyboard::LetGoOfStaleCapture()
-{
-    const bool buttonHeld = ::GetAsyncKeyState(VK_LBUTTON) < 0 || ::GetAsyncKeyState(VK_RBUTTON) < 0 ||
-                            ::GetAsyncKeyState(VK_MBUTTON) < 0;
-    if (::GetCapture() && !buttonHeld)
-        ::ReleaseCapture();
 }
 
 bool MenuBarKeyboard::Usable() const

@@ -52,7 +52,6 @@ private:
     int AccessKeyEntry(char typed) const override;
     int Selected() const override;
     bool Usable() const override;
-    static void LetGoOfStaleCapture();
     void Select(int entry) override;
     void ShowAccessKeys(bool keyboardAtWork) override;
     void Open(int entry) override;
