@@ -54,7 +54,7 @@ std::string ModuleCell(const VantoraProcess& vantora, HWND list, const std::stri
 TEST(EndToEndTest, WindowListsItsOwnProcessAndClosesWithExitCodeZero)
 {
     VantoraProcess vantora;
-    ASSERT_NE(vantora.Process(), nullptr) << exePath;
+    ASSERT_NE(vantora.Process(), nullptr) << exePath << ", error " << vantora.StartError();
     HWND window = vantora.WaitForWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window).rfind("Vantora, ", 0), 0u) << WindowText(window);
@@ -100,12 +100,12 @@ TEST(EndToEndTest, AltVOpensTheViewMenuRightAfterASplitterDrag)
     ::GetWindowRect(splitter, &bar);
     const POINT grab{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
     Drag(grab, {grab.x + 60, grab.y});
-    Keys({VK_MENU, 'V'});
-    ASSERT_TRUE(Eventually([&] { return vantora.OpenMenu() != nullptr; }));
+    ASSERT_TRUE(Keys({VK_MENU, 'V'}));
+    ASSERT_TRUE(Eventually([&] { return vantora.OpenMenu() != nullptr; })) << InputState(window);
     // The View menu's own letter: the status bar goes.
     HWND statusBar = ::FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr);
     ASSERT_NE(statusBar, nullptr);
-    Keys({'S'});
+    ASSERT_TRUE(Keys({'S'}));
     EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(statusBar); }));
     EXPECT_EQ(vantora.CloseAndWait(window), 0);
 }

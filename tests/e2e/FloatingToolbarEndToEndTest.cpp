@@ -150,7 +150,8 @@ TEST_F(FloatingToolbarEndToEndTest, StaysInFrontOfTheWindowAfterEveryClickIntoTh
         ASSERT_TRUE(Eventually([&] { return !::IsWindowVisible(floating); }));
         Click(click);
         const ULONGLONG clicked = ::GetTickCount64();
-        ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == window && ::IsWindowVisible(floating); }));
+        ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == window && ::IsWindowVisible(floating); }))
+            << InputState(window);
         // In front once the system has had time to restack the windows, and
         // staying there.
         ::Sleep(static_cast<DWORD>(clicked + 1000 - std::min(::GetTickCount64(), clicked + 1000)));

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
+
 namespace e2e {
 
 std::string exePath;
@@ -58,13 +60,18 @@ HWND WaitForTopLevel(HANDLE process, DWORD processId, const char* className)
     return search.found;
 }
 
-void SendMouse(DWORD flags, POINT at = {})
+// Every event says where it happens. Wine's X11 driver moves the X pointer
+// for each sent move, and X answers the window under it with pointer events
+// that its process sends on as moves of its own, late when it was busy; a
+// button event without a position would happen wherever such a stale move
+// left the pointer.
+void SendMouse(DWORD buttons, POINT at)
 {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = ::MulDiv(at.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
     input.mi.dy = ::MulDiv(at.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
-    input.mi.dwFlags = flags;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
     ::SendInput(1, &input, sizeof input);
     ::Sleep(30);
 }
@@ -78,6 +85,8 @@ VantoraProcess::VantoraProcess()
     startup.cb = sizeof startup;
     if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
         ::CloseHandle(info_.hThread);
+    else
+        startError_ = ::GetLastError();
 }
 
 VantoraProcess::~VantoraProcess()
@@ -244,49 +253,73 @@ bool PutVolatileKey(const std::string& path)
 
 void MouseTo(POINT screen)
 {
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen);
+    SendMouse(0, screen);
 }
 
 void Drag(POINT from, POINT to)
 {
     MouseTo(from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
     for (int step = 1; step <= 5; ++step)
         MouseTo({from.x + (to.x - from.x) * step / 5, from.y + (to.y - from.y) * step / 5});
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse(MOUSEEVENTF_LEFTUP, to);
 }
 
 void Click(POINT screen)
 {
     MouseTo(screen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+    SendMouse(MOUSEEVENTF_LEFTUP, screen);
 }
 
 } // namespace e2e
 
 namespace e2e {
 
-void Keys(std::initializer_list<WORD> chord)
+namespace {
+
+void SendKey(WORD key, DWORD flags)
 {
-    std::vector<INPUT> inputs;
-    for (WORD key : chord) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        inputs.push_back(input);
-    }
-    for (auto key = chord.end(); key != chord.begin();) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--key;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    for (INPUT& input : inputs) {
-        ::SendInput(1, &input, sizeof input);
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    ::SendInput(1, &input, sizeof input);
+}
+
+// Presses the keys in order and lets them go in reverse; whether the keys
+// before the last were all still down when the last went down.
+bool PressOnce(std::initializer_list<WORD> chord)
+{
+    bool whole = true;
+    for (const WORD* key = chord.begin(); key != chord.end(); ++key) {
+        SendKey(*key, 0);
+        if (key + 1 == chord.end())
+            whole = std::all_of(chord.begin(), key, [](WORD held) { return ::GetAsyncKeyState(held) < 0; });
         ::Sleep(30);
     }
+    for (auto key = chord.end(); key != chord.begin();) {
+        SendKey(*--key, KEYEVENTF_KEYUP);
+        ::Sleep(30);
+    }
+    return whole;
+}
+
+} // namespace
+
+// Wine's X11 driver takes the keyboard's state from X whenever an X event
+// says the pointer entered a window (EnterNotify, then KeymapNotify), and
+// the pointer moves of a drag bring such events late: any key X does not
+// hold, such as a sent Alt, is let go then without a message, and the V of
+// Alt+V goes out as a plain V. Such a chord is sent again; one that arrived
+// whole never is.
+bool Keys(std::initializer_list<WORD> chord)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (PressOnce(chord))
+            return true;
+    }
+    return false;
 }
 
 bool BringToFront(HWND window)
@@ -301,6 +334,32 @@ bool BringToFront(HWND window)
         return ::GetForegroundWindow() == window && ::GetGUIThreadInfo(thread, &gui) && gui.hwndActive == window &&
                gui.hwndFocus != nullptr;
     });
+}
+
+namespace {
+
+std::string Describe(HWND window)
+{
+    if (!window)
+        return "none";
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return std::string(className) + " of process " + std::to_string(process);
+}
+
+} // namespace
+
+std::string InputState(HWND window)
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui))
+        return "no thread";
+    return "foreground " + Describe(::GetForegroundWindow()) + "; active " + Describe(gui.hwndActive) + ", focus " +
+           Describe(gui.hwndFocus) + ", capture " + Describe(gui.hwndCapture) + ", menu owner " +
+           Describe(gui.hwndMenuOwner) + ", flags " + std::to_string(gui.flags);
 }
 
 bool MouseFree(HWND window)

@@ -24,6 +24,8 @@ public:
 
     HANDLE Process() const { return info_.hProcess; }
     DWORD Id() const { return info_.dwProcessId; }
+    // Why the process could not be started; 0 once it was.
+    DWORD StartError() const { return startError_; }
 
     // Its executable as the platform lists it: where it is loaded, and the
     // file it came from; 0 and "" if that cannot be asked.
@@ -53,6 +55,7 @@ public:
 
 private:
     PROCESS_INFORMATION info_{};
+    DWORD startError_ = 0;
 };
 
 // Child windows of a window with the given class, in z order.
@@ -73,13 +76,19 @@ bool PutVolatileKey(const std::string& path);
 void MouseTo(POINT screen);
 void Drag(POINT from, POINT to);
 void Click(POINT screen);
-void Keys(std::initializer_list<WORD> chord);
+// Presses the keys in order and lets them go in reverse; whether the chord
+// arrived whole, every key down while the last went down.
+bool Keys(std::initializer_list<WORD> chord);
 // Whether no window of the window's thread holds the mouse: a drag there has
 // ended, or has not begun.
 bool MouseFree(HWND window);
 // Whether the window became the active foreground window, with a focus for
 // keys, within about ten seconds.
 bool BringToFront(HWND window);
+// Where keys and the mouse go now, for a failure's message: the foreground
+// window and, of the window's thread, the active, focus and capture windows
+// and whether it is in a menu or a move.
+std::string InputState(HWND window);
 
 // Asks again until the condition holds or about ten seconds have passed;
 // whether it held.
