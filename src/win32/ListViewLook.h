@@ -1,7 +1,6 @@
 // What a list view's window shows: the rows in view with their states, the
 // number of rows, where it is scrolled, how wide its columns and its client
-// area are. A batch
-// repaints only the rows whose look it changed.
+// area are. A batch repaints only the rows whose look it changed.
 #pragma once
 
 #include <windows.h>

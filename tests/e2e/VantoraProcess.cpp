@@ -272,10 +272,6 @@ void Click(POINT screen)
     SendMouse(MOUSEEVENTF_LEFTUP, screen);
 }
 
-} // namespace e2e
-
-namespace e2e {
-
 namespace {
 
 void SendKey(WORD key, DWORD flags)
