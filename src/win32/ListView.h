@@ -74,7 +74,8 @@ public:
     // The rows in this order, and the one at a place in that order selected,
     // as Clear, AddRow and Select in one batch give them. Rows the list
     // already holds in that order, while nothing moved since it was filled,
-    // are left in place: only the selection moves, as the batch would move it.
+    // are left in place, scrolled as they were: only the selection moves, as
+    // the batch would move it.
     void Refill(std::vector<ListRow> rows, int selected);
     const ListRow& Row(int index) const;
 
@@ -121,6 +122,7 @@ private:
     bool HoldsInPlace(const std::vector<ListRow>& rows) const;
     bool InStrictSortOrder() const;
     int PlaceOf(const ListRow& row) const;
+    void ScrollBackTo(int top);
     void FixFillColumns();
     void RefitFillColumns();
     void FillTheGap();

@@ -39,13 +39,16 @@ void ListView::Refill(std::vector<ListRow> rows, int selected)
         // Selected anew, as after a refill: whoever follows the selection
         // hears of it as often as then.
         const int place = PlaceOf(*rows_[static_cast<std::size_t>(selected)]);
+        const int top = ListView_GetTopIndex(Handle());
         if (place != SelectedIndex()) {
             Select(place);
+            ScrollBackTo(top);
             return;
         }
         const bool clean = NothingToPaint(Handle());
         Select(-1);
         Select(place);
+        ScrollBackTo(top);
         // It looks as it did.
         if (clean)
             ::ValidateRect(Handle(), nullptr);
@@ -71,6 +74,18 @@ bool ListView::HoldsInPlace(const std::vector<ListRow>& rows) const
             return false;
     }
     return InStrictSortOrder() && SameLayout(LookOf(Handle()), lookAfterFill_);
+}
+
+// Some list views scroll a row they focus into view, as a refill does not
+// (its rows are added and focused before the sort moves them): rows left in
+// place stay where the refill showed them.
+void ListView::ScrollBackTo(int top)
+{
+    const int now = ListView_GetTopIndex(Handle());
+    RECT row{};
+    if (now == top || !ListView_GetItemRect(Handle(), now, &row, LVIR_BOUNDS))
+        return;
+    ListView_Scroll(Handle(), 0, (top - now) * (row.bottom - row.top));
 }
 
 // Equal rows could come out of a sort in another order.

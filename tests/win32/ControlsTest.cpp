@@ -139,6 +139,30 @@ TEST_F(ControlsTest, RefillRepaintsOnlyTheRowsThatLookDifferent)
     EXPECT_TRUE(shown == ClientPixels(list, true));
 }
 
+TEST_F(ControlsTest, RefreshThatFindsTheSameRowsLeavesTheListScrolledAsItWas)
+{
+    form->Show();
+    // Listed against the sort by id: a refill focuses the row where the
+    // snapshot has it, far from where the sort then puts it.
+    for (int i = 100; i >= 1; --i)
+        snapshot.processes.push_back({static_cast<uint32_t>(i * 4), "process" + std::to_string(i) + ".exe"});
+    form->RefreshProcesses();
+    form->lvMaster->Select(RowOf(8));
+    snapshot.processes[0].exe = "renamed.exe";
+    form->RefreshProcesses();
+    app.ProcessMessages();
+    HWND list = form->lvMaster->Handle();
+    const int top = ListView_GetTopIndex(list);
+
+    for (int refresh = 0; refresh < 2; ++refresh) {
+        form->RefreshProcesses();
+        EXPECT_EQ(ListView_GetTopIndex(list), top);
+        EXPECT_FALSE(::GetUpdateRect(list, nullptr, FALSE));
+        app.ProcessMessages();
+    }
+    EXPECT_EQ(form->lvMaster->SelectedIndex(), RowOf(8));
+}
+
 // Answers the text queries as Windows does for a simple-mode bar (it reports
 // the parts, not the simple text), and records what is set.
 LRESULT CALLBACK WindowsLikeStatusBar(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
