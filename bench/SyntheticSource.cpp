@@ -1,6 +1,7 @@
 #include "SyntheticSource.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <random>
 #include <string>
@@ -126,14 +127,26 @@ void SyntheticSource::SetModules(uint32_t processId, int n)
 
 void SyntheticSource::Touch()
 {
-    const auto flip = [](std::string& text) {
-        if (!text.empty())
-            text.back() = text.back() == 'e' ? 'E' : text.back() == 'E' ? 'e' : text.back() == 'l' ? 'L' : 'l';
+    // The case of the last two letters counts on with every call, so two
+    // callers taking turns each find a spelling their own last call did not
+    // (a flip between two would show each the same one every time); case
+    // moves no name in a sort.
+    ++touches_;
+    const auto respell = [this](std::string& text) {
+        int letter = 0;
+        for (auto c = text.rbegin(); c != text.rend() && letter < 2; ++c) {
+            if (std::isalpha(static_cast<unsigned char>(*c)) == 0)
+                continue;
+            const bool upper = ((touches_ >> letter) & 1) != 0;
+            *c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(*c))
+                                         : std::tolower(static_cast<unsigned char>(*c)));
+            ++letter;
+        }
     };
     if (!snapshot_.processes.empty())
-        flip(snapshot_.processes.back().exe);
+        respell(snapshot_.processes.back().exe);
     if (!snapshot_.modules.empty())
-        flip(snapshot_.modules.back().path);
+        respell(snapshot_.modules.back().path);
 }
 
 void SyntheticSource::SetModulesOfEveryProcess(int n)

@@ -36,8 +36,8 @@ public:
     // libraries that every process loads, and libraries of its own.
     void SetModulesOfEveryProcess(int n);
     // One listed thing changes, as on a live system between two refreshes:
-    // the last process's name and the last module's path flip between two
-    // spellings, so a refill has rows to replace, not only the ones it holds.
+    // the last process's name and the last module's path are spelt anew, so
+    // every refill has rows to replace, not only the ones it holds.
     void Touch();
     // How many of the modules set last were written as relocated.
     int RelocatedModules() const { return relocated_; }
@@ -51,6 +51,7 @@ private:
     fake::Kernel kernel_;
     core::ToolhelpBinding binding_{kernel_};
     int relocated_ = 0;
+    unsigned touches_ = 0;
 };
 
 } // namespace bench
